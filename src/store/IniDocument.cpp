@@ -50,8 +50,8 @@ IniDocument IniDocument::parse(std::string_view text) {
     Section* current = nullptr;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = text.size();
+        std::size_t end = pos;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
         std::string_view raw = text.substr(pos, end - pos);
         pos = end;
         if (pos < text.size() && text[pos] == '\r') {

@@ -90,12 +90,15 @@ void captureFromListView(ShellListView& view, bool variantB, std::vector<Desktop
         return;
     }
 
-    std::vector<unsigned char> record = itemTextRequest(variantB, 0, textBlock);
-    std::intptr_t count = view.send(kLvmGetItemCount, 0, 0);
     // Local copies keep what the last successful read brought, so a failed request
-    // repeats the previous answer instead of inventing one.
+    // repeats the previous answer instead of inventing one; the first item's failed
+    // request finds an empty caption.
     char caption[kCaptionBufferBytes] = {};
     unsigned char position[16] = {};
+    view.write(textBlock, caption, sizeof caption);
+
+    std::vector<unsigned char> record = itemTextRequest(variantB, 0, textBlock);
+    std::intptr_t count = view.send(kLvmGetItemCount, 0, 0);
     for (std::intptr_t i = 0; i < count; ++i) {
         if (variantB) record = itemTextRequest(true, static_cast<int>(i), textBlock);
         view.write(itemBlock, record.data(), record.size());

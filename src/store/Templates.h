@@ -10,18 +10,21 @@
 struct WeatherTemplate {
     std::string name;
     std::string guid;
-    std::vector<std::string> lines;
+    std::vector<std::string> lines;  // stored as typed, "第一行=" prefixes included
+    bool operator==(const WeatherTemplate&) const = default;
 };
 
 struct NoticeTemplate {
     std::string name;
     std::string guid;
     std::vector<std::string> lines;
+    bool operator==(const NoticeTemplate&) const = default;
 };
 
 struct IconPlacement {
     std::string label;     // the icon's caption
     std::string position;  // x "|" y
+    bool operator==(const IconPlacement&) const = default;
 };
 
 struct CoordinateIndex {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "desktop/IconCapture.h"
+#include "platform/WindowsProbes.h"
 #include "store/Codec.h"
 
 namespace capture {
@@ -18,17 +19,6 @@ void debugTrace(const std::string& utf8) {
     std::string bytes = codec::toCp936(utf8).value_or(utf8);
     if (bytes.size() > 4095) bytes.resize(4095);
     OutputDebugStringA(bytes.c_str());
-}
-
-bool underWow64() {
-    using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    if (!kernel) return false;
-    auto fn = reinterpret_cast<Fn>(GetProcAddress(kernel, "IsWow64Process"));
-    if (!fn) return false;
-    BOOL wow = FALSE;
-    if (!fn(GetCurrentProcess(), &wow)) return false;
-    return wow != FALSE;
 }
 
 class RemoteListView : public ShellListView {
@@ -74,7 +64,7 @@ public:
         Result result;
         result.outcome = Outcome::Captured;  // a missing shell just yields no icons
         result.source = "shell";
-        const bool variantB = underWow64();
+        const bool variantB = platform::runningUnderWow64();
         if (variantB) debugTrace("in SetDesktopIconPosFun!\n");
 
         WindowTree tree;

@@ -12,17 +12,17 @@ int cmdUpdate(const Args& args) {
     const update::CheckResult result = update::DownloadAndCompare(paths::programFolder());
     using Outcome = update::CheckResult::Outcome;
     switch (result.outcome) {
-    case Outcome::NetworkError:
-        return fail(std::string(update::kNetworkError) + " " + result.detail);
-    case Outcome::DescriptorUnwritable:
-        return fail("无法保存更新描述文件：" + result.detail);
-    case Outcome::Current:
-        std::fprintf(stderr, "deskcfg: 已是最新版本\n");
-        return 0;
-    case Outcome::Outdated:
-        for (const auto& file : result.outdated)
-            std::printf("%s\t%s\n", file.name.c_str(), file.url.c_str());
-        return 10;
+        case Outcome::NetworkError:
+            return fail(std::string(update::kNetworkError) + " " + result.detail);
+        case Outcome::DescriptorUnwritable:
+            return fail("无法保存更新描述文件：" + result.detail);
+        case Outcome::Current:
+            std::fprintf(stderr, "deskcfg: 已是最新版本\n");
+            return 0;
+        case Outcome::Outdated:
+            for (const auto& file : result.outdated)
+                std::printf("%s\t%s\n", file.name.c_str(), file.url.c_str());
+            return 10;
     }
     return 1;
 }

@@ -7,12 +7,11 @@
 #include <string_view>
 
 #ifdef _WIN32
+#include <windows.h>
 #include <winsock2.h>
 #include <ws2tcpip.h>
-#include <windows.h>
 #else
 #include <arpa/inet.h>
-#include <cerrno>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -20,6 +19,8 @@
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace {
@@ -207,10 +208,9 @@ int CHttpSocket::Connect(const char* szHostName, int nPort) {
     return 1;
 }
 
-const char* CHttpSocket::FormatRequestHeader(const char* pServer, const char* pObject,
-                                             long& Length, const char* pCookie,
-                                             const char* pReferer, long nFrom, long nTo,
-                                             int /*nServerType*/) {
+const char* CHttpSocket::FormatRequestHeader(const char* pServer, const char* pObject, long& Length,
+                                             const char* pCookie, const char* pReferer, long nFrom,
+                                             long nTo, int /*nServerType*/) {
     std::string h;
     h += "GET ";
     h += pObject ? pObject : "";
@@ -254,8 +254,9 @@ int CHttpSocket::SendRequest(const char* pRequestHeader, long Length) {
     if (!m_bConnected || !m_s) return 0;
     const char* text = pRequestHeader ? pRequestHeader : m_requestheader;
     if (Length == 0) {
-        Length = static_cast<long>(pRequestHeader ? std::strlen(pRequestHeader)
-                                                  : strnlen(m_requestheader, sizeof m_requestheader));
+        Length =
+            static_cast<long>(pRequestHeader ? std::strlen(pRequestHeader)
+                                             : strnlen(m_requestheader, sizeof m_requestheader));
     } else if (!pRequestHeader) {
         // Never read past the stored header.
         long stored = static_cast<long>(strnlen(m_requestheader, sizeof m_requestheader));
@@ -307,7 +308,8 @@ int CHttpSocket::GetServerState() {
 
 int CHttpSocket::GetField(const char* szSession, char* szValue, int nMaxLength) {
     if (!m_bResponsed || szSession == nullptr || szValue == nullptr || nMaxLength <= 0) return -1;
-    const std::string_view header(m_ResponseHeader, static_cast<std::size_t>(m_nResponseHeaderSize));
+    const std::string_view header(m_ResponseHeader,
+                                  static_cast<std::size_t>(m_nResponseHeaderSize));
     const std::size_t at = header.find(szSession);
     if (at == std::string_view::npos) return -1;
     std::size_t start = at + std::strlen(szSession) + 2;  // past ": "
@@ -315,7 +317,8 @@ int CHttpSocket::GetField(const char* szSession, char* szValue, int nMaxLength) 
     std::size_t end = header.find("\r\n", start);
     if (end == std::string_view::npos) end = header.size();
     std::size_t length = end - start;
-    if (length > static_cast<std::size_t>(nMaxLength - 1)) length = static_cast<std::size_t>(nMaxLength - 1);
+    if (length > static_cast<std::size_t>(nMaxLength - 1))
+        length = static_cast<std::size_t>(nMaxLength - 1);
     std::memcpy(szValue, header.data() + start, length);
     szValue[length] = '\0';
     return static_cast<int>(length);
@@ -368,7 +371,8 @@ int CHttpSocket::SetTimeout(int nTime, int nType) {
     const int option = nType == 0 ? SO_RCVTIMEO : SO_SNDTIMEO;
 #ifdef _WIN32
     DWORD ms = static_cast<DWORD>(nTime);
-    int rc = setsockopt(m_s->handle, SOL_SOCKET, option, reinterpret_cast<const char*>(&ms), sizeof ms);
+    int rc =
+        setsockopt(m_s->handle, SOL_SOCKET, option, reinterpret_cast<const char*>(&ms), sizeof ms);
 #else
     timeval tv{};
     tv.tv_sec = nTime / 1000;

@@ -11,7 +11,7 @@
 #include <memory>
 
 class CHttpSocket {
-public:
+  public:
 #ifdef _WIN32
     using NativeSocket = std::uintptr_t;  // SOCKET
 #else
@@ -68,7 +68,7 @@ public:
     // server in a test cannot bind port 80 without privileges). 0 restores port 80.
     static void SetConnectPortForTesting(int port);
 
-protected:
+  protected:
     struct Connection;
 
     char m_requestheader[1024];
@@ -77,12 +77,12 @@ protected:
     char m_ipaddr[256];
     int m_bConnected;
     std::shared_ptr<Connection> m_s;  // shared with copies
-    std::uint32_t m_hostAddr;         // first IPv4 address of the last host resolved (network order)
+    std::uint32_t m_hostAddr;  // first IPv4 address of the last host resolved (network order)
     int m_nCurIndex;
     int m_bResponsed;
     int m_nResponseHeaderSize;
     int m_sendTimeoutMs;
 
-private:
+  private:
     void readResponseHeader();
 };

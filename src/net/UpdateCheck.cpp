@@ -46,7 +46,7 @@ std::string lower(std::string s) {
 // The system's proxy settings, except for the loopback interface, which no proxy can reach
 // on our behalf (a mirror on this machine, or a test server).
 class SystemProxyFactory : public QNetworkProxyFactory {
-public:
+  public:
     QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override {
         const QString host = query.peerHostName();
         if (host.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0 ||
@@ -75,7 +75,8 @@ Download fetch(const std::string& url, const DownloadOptions& options) {
     QNetworkAccessManager manager;
     manager.setProxyFactory(new SystemProxyFactory);  // the manager owns it
     QNetworkRequest request(QUrl(QString::fromStdString(url)));
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setRawHeader("Cache-Control", "no-cache");
     request.setRawHeader("Pragma", "no-cache");
@@ -90,13 +91,13 @@ Download fetch(const std::string& url, const DownloadOptions& options) {
         timedOut = true;
         reply->abort();
     });
-    QObject::connect(reply, &QNetworkReply::downloadProgress, &loop,
-                     [&](qint64 received, qint64 total) {
-                         if (!tooLarge && (received > options.maxBytes || total > options.maxBytes)) {
-                             tooLarge = true;
-                             reply->abort();
-                         }
-                     });
+    QObject::connect(
+        reply, &QNetworkReply::downloadProgress, &loop, [&](qint64 received, qint64 total) {
+            if (!tooLarge && (received > options.maxBytes || total > options.maxBytes)) {
+                tooLarge = true;
+                reply->abort();
+            }
+        });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     deadline.start(options.timeoutMs);
     if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -137,7 +138,8 @@ std::string hostSetting(ProfileStore& store, const char* key, const char* fallba
     std::string value = trimmed(store.ReadText("Config", key, ""));
     if (value.empty()) return fallback;
     if (!ValidHost(value)) {
-        error = std::string("deskupdate.ini: ") + key + " \"" + value + "\" 不是有效的主机名（主机名[:端口]）";
+        error = std::string("deskupdate.ini: ") + key + " \"" + value +
+                "\" 不是有效的主机名（主机名[:端口]）";
         return fallback;
     }
     return value;
@@ -148,9 +150,11 @@ std::string hostSetting(ProfileStore& store, const char* key, const char* fallba
 bool ValidHost(const std::string& hostPort) {
     const std::size_t colon = hostPort.find(':');
     const std::string host = hostPort.substr(0, colon);
-    if (host.empty() || host.size() > 253 || host.front() == '.' || host.front() == '-') return false;
+    if (host.empty() || host.size() > 253 || host.front() == '.' || host.front() == '-')
+        return false;
     for (char c : host)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '.' && c != '_') return false;
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '.' && c != '_')
+            return false;
     if (colon == std::string::npos) return true;
     const std::string port = hostPort.substr(colon + 1);
     if (port.empty() || port.size() > 5) return false;
@@ -170,8 +174,10 @@ Settings ReadSettings(const std::string& programFolder) {
 }
 
 std::string DescriptorUrl(const Settings& settings) {
-    if (settings.updateModel == 0) return "http://" + settings.updateHost + "/update-ferncup/update.ini";
-    if (settings.updateModel == 1) return "http://" + settings.alternateHost + "/tarnwick/Update.xml";
+    if (settings.updateModel == 0)
+        return "http://" + settings.updateHost + "/update-ferncup/update.ini";
+    if (settings.updateModel == 1)
+        return "http://" + settings.alternateHost + "/tarnwick/Update.xml";
     return "http://" + settings.alternateHost + "/tarnwood/Update.xml";
 }
 
@@ -213,7 +219,8 @@ CheckResult DownloadAndCompare(const std::string& programFolder, const DownloadO
         result.detail = result.url + ": " + download.error;
         return result;
     }
-    const std::string bytes(download.body.constData(), static_cast<std::size_t>(download.body.size()));
+    const std::string bytes(download.body.constData(),
+                            static_cast<std::size_t>(download.body.size()));
     const std::string descriptorPath = paths::join(programFolder, paths::kUpdateDescriptor);
     if (Status st = writeFileAtomically(descriptorPath, bytes); !st) {
         result.outcome = CheckResult::Outcome::DescriptorUnwritable;
@@ -221,22 +228,23 @@ CheckResult DownloadAndCompare(const std::string& programFolder, const DownloadO
         return result;
     }
     result.outdated = CompareWithDescriptor(programFolder, bytes);
-    result.outcome = result.outdated.empty() ? CheckResult::Outcome::Current
-                                             : CheckResult::Outcome::Outdated;
+    result.outcome =
+        result.outdated.empty() ? CheckResult::Outcome::Current : CheckResult::Outcome::Outdated;
     return result;
 }
 
 UpdateResult RunUpdateCheck(const std::string& programFolder, const DownloadOptions& options) {
     const CheckResult check = DownloadAndCompare(programFolder, options);
     switch (check.outcome) {
-    case CheckResult::Outcome::NetworkError:
-        ui::current().message(kNetworkError, ui::kUpdateCaption, ui::Icon::None, ui::Buttons::OkCancel);
-        return UpdateResult::NothingToUpdate;
-    case CheckResult::Outcome::DescriptorUnwritable:
-    case CheckResult::Outcome::Current:
-        return UpdateResult::NothingToUpdate;
-    case CheckResult::Outcome::Outdated:
-        break;
+        case CheckResult::Outcome::NetworkError:
+            ui::current().message(kNetworkError, ui::kUpdateCaption, ui::Icon::None,
+                                  ui::Buttons::OkCancel);
+            return UpdateResult::NothingToUpdate;
+        case CheckResult::Outcome::DescriptorUnwritable:
+        case CheckResult::Outcome::Current:
+            return UpdateResult::NothingToUpdate;
+        case CheckResult::Outcome::Outdated:
+            break;
     }
 
     if (ui::current().message(kOffer, ui::kCaption, ui::Icon::Question, ui::Buttons::YesNo) !=
@@ -267,7 +275,8 @@ UpdateResult RunUpdateCheck(const std::string& programFolder, const DownloadOpti
     }
     // A failed copy or start must not look like a hand-over: the editor stays and says so.
     if (ec || !process::current().startDetached(copy, {addresses})) {
-        ui::current().message(kUpdaterNotStarted, ui::kUpdateCaption, ui::Icon::Warning, ui::Buttons::Ok);
+        ui::current().message(kUpdaterNotStarted, ui::kUpdateCaption, ui::Icon::Warning,
+                              ui::Buttons::Ok);
         return UpdateResult::UpdaterNotStarted;
     }
     process::current().exitProcess(0);

@@ -53,15 +53,15 @@ struct OutdatedFile {
 };
 
 struct DownloadOptions {
-    int timeoutMs = 15000;           // connect and download together
-    long long maxBytes = 1 << 20;    // a larger descriptor is refused
+    int timeoutMs = 15000;         // connect and download together
+    long long maxBytes = 1 << 20;  // a larger descriptor is refused
 };
 
 struct CheckResult {
     enum class Outcome {
-        Current,           // nothing to update
-        Outdated,          // files listed in outdated
-        NetworkError,      // no connection, timeout, HTTP status other than 200, too large
+        Current,       // nothing to update
+        Outdated,      // files listed in outdated
+        NetworkError,  // no connection, timeout, HTTP status other than 200, too large
         DescriptorUnwritable,
     };
     Outcome outcome = Outcome::Current;
@@ -72,7 +72,8 @@ struct CheckResult {
 
 // Downloads the descriptor to update.ini (replaced only by a complete download) and
 // compares the watched files with it. Asks nothing and shows nothing.
-CheckResult DownloadAndCompare(const std::string& programFolder, const DownloadOptions& options = {});
+CheckResult DownloadAndCompare(const std::string& programFolder,
+                               const DownloadOptions& options = {});
 
 // Compares the watched files in the program folder with a descriptor already parsed from
 // its cp936 bytes, in watched-file order.
@@ -80,11 +81,11 @@ std::vector<OutdatedFile> CompareWithDescriptor(const std::string& programFolder
                                                 const std::string& descriptorBytes);
 
 enum class UpdateResult {
-    NothingToUpdate,  // also after any failure
-    Declined,         // the user said No to the offer
+    NothingToUpdate,    // also after any failure
+    Declined,           // the user said No to the offer
     UpdaterNotStarted,  // the updater could not be copied or started; the editor goes on
-    HandedOver,       // the updater was started (or the updater was missing) and the
-                      // process was asked to end
+    HandedOver,         // the updater was started (or the updater was missing) and the
+                        // process was asked to end
 };
 
 // The whole check with its messages (through ui::current()) and the hand-over (through

@@ -1,5 +1,6 @@
 #include "platform/Process.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -10,11 +11,12 @@ namespace process {
 namespace {
 
 class RealProcess : public ProcessControl {
-public:
+  public:
     bool startDetached(const std::string& program, const std::vector<std::string>& args) override {
         QStringList list;
         for (const auto& a : args) list << QString::fromStdString(a);
-        return QProcess::startDetached(QString::fromStdString(program), list);
+        return QProcess::startDetached(QDir::toNativeSeparators(QString::fromStdString(program)),
+                                       list);
     }
     void exitProcess(int code) override {
         // Like ending the process outright: no static destructors run while windows and

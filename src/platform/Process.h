@@ -10,11 +10,12 @@
 namespace process {
 
 class ProcessControl {
-public:
+  public:
     virtual ~ProcessControl() = default;
     // Starts the program detached with the arguments as a list (no shell, no word
     // splitting), so an argument can never become a second command. Paths are UTF-8.
-    virtual bool startDetached(const std::string& program, const std::vector<std::string>& args) = 0;
+    virtual bool startDetached(const std::string& program,
+                               const std::vector<std::string>& args) = 0;
     // Ends the process with the code. The real implementation does not return; a test
     // double does, so callers must return right after calling it.
     virtual void exitProcess(int code) = 0;
@@ -27,7 +28,7 @@ void install(ProcessControl* impl);
 
 // Test double.
 class RecordingProcess : public ProcessControl {
-public:
+  public:
     struct Start {
         std::string program;
         std::vector<std::string> args;
@@ -43,7 +44,7 @@ public:
 };
 
 class ScopedProcess {
-public:
+  public:
     explicit ScopedProcess(ProcessControl& impl) { install(&impl); }
     ~ScopedProcess() { install(nullptr); }
     ScopedProcess(const ScopedProcess&) = delete;

@@ -1,11 +1,10 @@
-#include "net/HttpSocket.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "net/HttpSocket.h"
 #include "net/LoopbackServer.h"
 
 using nettest::LoopbackServer;
@@ -18,14 +17,14 @@ const std::string kAgent = "User-Agent:Mozilla/4.0 (compatible; MSIE 5.00; Windo
 
 // Exposes the recorded port and address text.
 class InspectableSocket : public CHttpSocket {
-public:
+  public:
     int port() const { return m_port; }
     std::string ipText() const { return m_ipaddr; }
 };
 
 // Points Connect at the loopback server for the length of a test.
 class PortSeam {
-public:
+  public:
     explicit PortSeam(int port) { CHttpSocket::SetConnectPortForTesting(port); }
     ~PortSeam() { CHttpSocket::SetConnectPortForTesting(0); }
 };
@@ -173,7 +172,8 @@ struct ResponseRow {
 };
 
 TEST(HttpSocketTest, ResponseHeaderReadStopsAtEveryEnd) {
-    const std::string longHeader = "HTTP/1.1 200 OK\r\nX-Long: " + std::string(1100, 'x') + "\r\n\r\n";
+    const std::string longHeader =
+        "HTTP/1.1 200 OK\r\nX-Long: " + std::string(1100, 'x') + "\r\n\r\n";
     const ResponseRow rows[] = {
         {"blank line", "HTTP/1.1 404 Not Found\r\n\r\nbody", 26, 404},
         {"peer closes mid-header", "HTTP/1.1 500 Oops\r\nContent-Le", 29, 500},
@@ -215,9 +215,8 @@ TEST(HttpSocketTest, SilentServerEndsTheHeaderReadAtTheReceiveTimeout) {
 }
 
 TEST(HttpSocketTest, GetFieldNeverWritesPastTheBuffer) {
-    LoopbackServer server([](const Request&) {
-        return Reply{"HTTP/1.1 200 OK\r\nServer: abcdefgh\r\nTail: end"};
-    });
+    LoopbackServer server(
+        [](const Request&) { return Reply{"HTTP/1.1 200 OK\r\nServer: abcdefgh\r\nTail: end"}; });
     PortSeam seam(server.port());
     CHttpSocket http;
     ASSERT_EQ(http.Socket(), 1);
@@ -237,7 +236,8 @@ TEST(HttpSocketTest, GetFieldNeverWritesPastTheBuffer) {
 }
 
 TEST(HttpSocketTest, CopiesShareTheConnectionAndADestroyedCopyLeavesItOpen) {
-    LoopbackServer server([](const Request&) { return Reply{nettest::httpResponse(200, "OK", "hello")}; });
+    LoopbackServer server(
+        [](const Request&) { return Reply{nettest::httpResponse(200, "OK", "hello")}; });
     PortSeam seam(server.port());
     CHttpSocket http;
     ASSERT_EQ(http.Socket(), 1);

@@ -26,7 +26,7 @@ std::string httpResponse(int status, const std::string& reason, const std::strin
                          const std::string& extraHeaders = "");
 
 class LoopbackServer {
-public:
+  public:
     using Handler = std::function<Reply(const Request&)>;
     explicit LoopbackServer(Handler handler);
     ~LoopbackServer();
@@ -37,7 +37,7 @@ public:
     std::string hostPort() const { return "127.0.0.1:" + std::to_string(port_); }
     std::vector<Request> requests();
 
-private:
+  private:
     void run();
     void serve(int client);
     bool stopping();

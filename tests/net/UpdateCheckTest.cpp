@@ -1,5 +1,3 @@
-#include "net/UpdateCheck.h"
-
 #include <gtest/gtest.h>
 
 #include <QProcess>
@@ -12,6 +10,7 @@
 #include <vector>
 
 #include "net/LoopbackServer.h"
+#include "net/UpdateCheck.h"
 #include "platform/Process.h"
 #include "platform/UserInteraction.h"
 #include "store/Codec.h"
@@ -48,7 +47,7 @@ std::string section(const std::string& name, const char* md5, const std::string&
 }
 
 class UpdateCheckTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         static std::atomic<int> counter{0};
         dir_ = fs::temp_directory_path() /
@@ -74,9 +73,9 @@ protected:
         if (withUpdater) write("deskupdate.exe", "updater-v1");
     }
     void pointAt(const LoopbackServer& server, const std::string& model = "0") {
-        write("deskupdate.ini", "[Config]\r\nUpdateModel=" + model + "\r\nUpdateHost=" +
-                                    server.hostPort() + "\r\nAlternateHost=" + server.hostPort() +
-                                    "\r\n");
+        write("deskupdate.ini", "[Config]\r\nUpdateModel=" + model +
+                                    "\r\nUpdateHost=" + server.hostPort() +
+                                    "\r\nAlternateHost=" + server.hostPort() + "\r\n");
     }
 
     fs::path dir_;
@@ -123,7 +122,8 @@ TEST_F(UpdateCheckTest, CompareTable) {
          section("配置程序.exe", kWrongMd5, "u3") + section("desk.exe", kWrongMd5, "u1") +
              section("desk.dll", kMd5Empty, "u2"),
          {"desk.exe", "配置程序.exe"}},
-        {"missing local file with a checksum is outdated", section("deskupdate.exe", kMd5Abc, "u4"),
+        {"missing local file with a checksum is outdated",
+         section("deskupdate.exe", kMd5Abc, "u4"),
          {"deskupdate.exe"}},
         {"empty checksum, missing checksum or missing section never outdated",
          section("desk.exe", "", "u1") + section("desk.dll", nullptr, "u2") +
@@ -329,7 +329,8 @@ TEST_F(UpdateCheckTest, NetworkFailuresShowOneMessageAndKeepTheOldDescriptor) {
         {"404", {httpResponse(404, "Not Found", "<html>no such page</html>")}},
         {"500", {httpResponse(500, "Internal Server Error", "[desk.exe]\r\nMD5=1\r\n")}},
         {"204 is not a descriptor", {httpResponse(204, "No Content", "")}},
-        {"redirect loop", {httpResponse(302, "Found", "", "Location: /update-ferncup/update.ini\r\n")}},
+        {"redirect loop",
+         {httpResponse(302, "Found", "", "Location: /update-ferncup/update.ini\r\n")}},
         {"slow server", {httpResponse(200, "OK", ""), 20000}},
         {"closes mid-header", {"HTTP/1.1 200 OK\r\nContent-Le"}},
         {"closes mid-body", {"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n[desk.exe]\r\n"}},
@@ -374,7 +375,8 @@ TEST_F(UpdateCheckTest, UnwritableDescriptorIsSilent) {
     process::ScopedProcess scopedProc(proc);
 
     setWriteFailureForTesting("磁盘已满");
-    EXPECT_EQ(update::DownloadAndCompare(folder()).outcome, CheckResult::Outcome::DescriptorUnwritable);
+    EXPECT_EQ(update::DownloadAndCompare(folder()).outcome,
+              CheckResult::Outcome::DescriptorUnwritable);
     EXPECT_EQ(update::RunUpdateCheck(folder()), UpdateResult::NothingToUpdate);
     setWriteFailureForTesting(std::nullopt);
     EXPECT_TRUE(ui.messages.empty());
@@ -393,10 +395,15 @@ TEST_F(UpdateCheckTest, CommandLineCheck) {
         std::string out;
         std::string errContains;
     } rows[] = {
-        {"current", {httpResponse(200, "OK", cp936(section("desk.exe", kMd5Abc, "u1")))}, 0, "", ""},
+        {"current",
+         {httpResponse(200, "OK", cp936(section("desk.exe", kMd5Abc, "u1")))},
+         0,
+         "",
+         ""},
         {"outdated",
-         {httpResponse(200, "OK", cp936(section("desk.dll", kWrongMd5, "http://h/desk.dll") +
-                                        section("配置程序.exe", kWrongMd5, "http://h/配置程序.exe")))},
+         {httpResponse(200, "OK",
+                       cp936(section("desk.dll", kWrongMd5, "http://h/desk.dll") +
+                             section("配置程序.exe", kWrongMd5, "http://h/配置程序.exe")))},
          10,
          "desk.dll\thttp://h/desk.dll\n配置程序.exe\thttp://h/配置程序.exe\n",
          ""},

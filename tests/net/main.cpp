@@ -1,7 +1,8 @@
 // The update download runs Qt Network in a local event loop, which needs an application
 // object; one for the whole test run.
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

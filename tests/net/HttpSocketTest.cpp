@@ -16,7 +16,7 @@ namespace {
 const std::string kAgent = "User-Agent:Mozilla/4.0 (compatible; MSIE 5.00; Windows 98)\r\n";
 
 // Exposes the recorded port and address text.
-class InspectableSocket : public CHttpSocket {
+class ProbeSocket : public CHttpSocket {
   public:
     int port() const { return m_port; }
     std::string ipText() const { return m_ipaddr; }
@@ -99,7 +99,7 @@ TEST(HttpSocketTest, NothingReadBeforeARequest) {
 }
 
 TEST(HttpSocketTest, ConnectFailures) {
-    InspectableSocket http;
+    ProbeSocket http;
     EXPECT_EQ(http.Connect(nullptr, 80), 0);
     // Without Socket() there is nothing to connect.
     PortSeam seam(nettest::unusedPort());
@@ -116,7 +116,7 @@ TEST(HttpSocketTest, ExchangeWithLoopbackServer) {
     });
     PortSeam seam(server.port());
 
-    InspectableSocket http;
+    ProbeSocket http;
     ASSERT_EQ(http.Socket(), 1);
     ASSERT_EQ(http.Connect("localhost", 8080), 1);
     EXPECT_EQ(http.port(), 8080);  // recorded, yet the connection went to the seam's port

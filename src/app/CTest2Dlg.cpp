@@ -20,6 +20,7 @@
 #include "app/CArearDlg.h"
 #include "app/CClickStatic.h"
 #include "app/Links.h"
+#include "net/UpdateCheck.h"
 #include "platform/RuntimeLibrary.h"
 #include "platform/UserInteraction.h"
 #include "store/Codec.h"
@@ -378,10 +379,28 @@ void CTest2Dlg::applyHere() {
 }
 
 void CTest2Dlg::checkUpdate() {
-    const int found = updateCheck ? updateCheck() : 0;
-    if (found == 0)
-        ui::current().message("已经是最新的版本，不需要更新！", ui::kCaption,
-                              ui::Icon::Information, ui::Buttons::Ok);
+    const std::string folder = paths::programFolder();
+    const update::CheckResult check = update::DownloadAndCompare(folder);
+    switch (check.outcome) {
+        case update::CheckResult::Outcome::Current:
+            ui::current().message("已经是最新的版本，不需要更新！", ui::kCaption,
+                                  ui::Icon::Information, ui::Buttons::Ok);
+            return;
+        // A check that could not be made is not "already the latest version".
+        case update::CheckResult::Outcome::NetworkError:
+            ui::current().message(update::kNetworkError, ui::kUpdateCaption, ui::Icon::Error,
+                                  ui::Buttons::Ok);
+            return;
+        case update::CheckResult::Outcome::DescriptorUnwritable:
+            ui::current().message("无法保存更新信息，检查更新失败：\n" + check.detail,
+                                  ui::kUpdateCaption, ui::Icon::Error, ui::Buttons::Ok);
+            return;
+        case update::CheckResult::Outcome::Outdated:
+            // The offer and the hand-over belong to the update module; it downloads the
+            // small descriptor once more.
+            update::RunUpdateCheck(folder);
+            return;
+    }
 }
 
 void CTest2Dlg::keyPressEvent(QKeyEvent* event) {

@@ -47,10 +47,8 @@ public:
     void onSwitchClicked(bool checked);
     void onDoubleClick(int row);
 
-    // Seams: how child dialogs are run (tests answer them without blocking) and the
-    // update check (returns 1 when an update was offered and declined, 0 otherwise).
+    // How child dialogs are run (tests answer them without blocking).
     std::function<int(QDialog&)> runModal = [](QDialog& d) { return d.exec(); };
-    std::function<int()> updateCheck;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

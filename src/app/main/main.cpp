@@ -7,6 +7,7 @@
 #include "app/CTest2App.h"
 #include "app/CTest2Dlg.h"
 #include "app/QtInteraction.h"
+#include "net/UpdateCheck.h"
 #include "store/ProgramPaths.h"
 
 int main(int argc, char** argv) {
@@ -30,7 +31,10 @@ int main(int argc, char** argv) {
         return app.exec();
     }
 
-    // Update check at start-up: goes here once the update module exists.
+    // Update check at start-up; false when the process is handing over to the updater.
+    if (!options.screenshots && !options.noUpdateCheck &&
+        !update::CheckForUpdate(paths::programFolder()))
+        return 0;
 
     CTest2Dlg dlg;
     if (options.screenshots) {

@@ -70,6 +70,20 @@ inline std::map<std::string, std::string> snapshot(const std::string& root) {
     return out;
 }
 
+// The paths whose content differs between two snapshots, one per line ("" when equal).
+inline std::string changedFiles(const std::map<std::string, std::string>& before,
+                                const std::map<std::string, std::string>& after) {
+    std::string out;
+    for (const auto& [rel, bytes] : before) {
+        auto it = after.find(rel);
+        if (it == after.end()) out += "removed " + rel + "\n";
+        else if (it->second != bytes) out += "changed " + rel + "\n";
+    }
+    for (const auto& [rel, bytes] : after)
+        if (!before.count(rel)) out += "added " + rel + "\n";
+    return out;
+}
+
 // Points the program folder at a folder for the lifetime of the guard.
 class ProgramFolder {
 public:

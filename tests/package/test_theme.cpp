@@ -343,7 +343,7 @@ TEST_F(ThemeImport, CancelAtTheChooserChangesNothing) {
     const auto before = snapshot(target.root);
     scripted.files.push_back(std::nullopt);
     EXPECT_EQ(importThemePackage(target.store, target.config, 1, {}).outcome, ThemeOutcome::Cancelled);
-    EXPECT_EQ(snapshot(target.root), before);
+    EXPECT_EQ(changedFiles(before, snapshot(target.root)), "");
     EXPECT_EQ(scripted.texts(), std::vector<std::string>{theme::kSaveFirstQuestion});
 }
 

@@ -79,7 +79,11 @@ ConfigPage* createPage(CArearCfgDlg::Tab tab, QWidget* parent) {
         case CArearCfgDlg::kNoticeTab: return new CNoticeDlg(parent);
 #endif
 #ifdef TAVRIN_HAVE_ICON_PAGE
-        case CArearCfgDlg::kIconTab: return new CTuBiaoDlg(parent);
+        case CArearCfgDlg::kIconTab:
+            // The icon page saves the area after it changes the coordinate indices.
+            CTuBiaoDlg::setHostSaveRequest(
+                [](CArearCfgDlg* host) { return bool(host->saveRequest()); });
+            return new CTuBiaoDlg(parent);
 #endif
         default: return new PlaceholderPage(parent);
     }

@@ -29,8 +29,11 @@ std::vector<DisplayMode> xrandrModes() {
     std::vector<DisplayMode> out;
     Display* dpy = XOpenDisplay(nullptr);
     if (!dpy) return out;
-    int eventBase = 0, errorBase = 0;
-    if (XRRQueryExtension(dpy, &eventBase, &errorBase)) {
+    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+    // XRRGetScreenResourcesCurrent needs RandR 1.3; an older server would raise an X error,
+    // whose default handler ends the process.
+    if (XRRQueryExtension(dpy, &eventBase, &errorBase) && XRRQueryVersion(dpy, &major, &minor) &&
+        (major > 1 || (major == 1 && minor >= 3))) {
         const Window root = DefaultRootWindow(dpy);
         const int depth = DefaultDepth(dpy, DefaultScreen(dpy));
         // An X screen of depth 24 stores 32 bits per pixel, as Windows reports it.

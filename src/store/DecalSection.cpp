@@ -35,7 +35,8 @@ int saveDecalSection(ProfileStore& store, const std::string& area, const DecalSe
         const std::string d = areaSection(kDecal, area);
         store.WriteText(d, "是否开启", flagWord(r.decalShown, words::kOn));
         store.WriteText(d, "显示坐标", encodePosition(r.position));
-        store.WriteText(d, "节日图片", r.automaticPicture ? std::string(kAutomaticPicture) : r.picture);
+        store.WriteText(d, "节日图片",
+                        r.automaticPicture ? std::string(kAutomaticPicture) : r.picture);
         store.WriteText(d, "开始时间", r.startDate);
         store.WriteText(d, "结束时间", r.endDate);
         const std::string i = areaSection(kIllustration, area);

@@ -38,7 +38,8 @@ std::string defaultBackgroundSize() {
     const WindowsProbeHooks h = hooks();
     const int generation = h.classifyWindows ? h.classifyWindows() : 0;
     // The icon size only matters on the two generations that have a row for it.
-    const int size = (generation >= 1 && generation <= 3 && h.shellIconSize) ? h.shellIconSize() : 0;
+    const int size =
+        (generation >= 1 && generation <= 3 && h.shellIconSize) ? h.shellIconSize() : 0;
     return backgroundSizeFor(generation, size);
 }
 

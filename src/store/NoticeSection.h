@@ -10,7 +10,7 @@ class ProfileStore;
 struct NoticeSection {
     bool shown = true;
     PositionPair position{3, "Z", 3, "Z"};
-    std::string templateGuid;  // guid of the chosen notice template
+    std::string templateGuid;        // guid of the chosen notice template
     std::string colour = "#FFFFFF";  // default colour of the body lines
     int size = 14;                   // default font size of the body lines
     bool effect = false;

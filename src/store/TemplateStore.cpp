@@ -110,6 +110,7 @@ std::unique_ptr<WeatherTemplate> makeDefaultWeatherTemplate() {
     auto t = std::make_unique<WeatherTemplate>();
     t->name = "默认区域";
     t->guid = newRecordGuid();
+    // clang-format off
     t->lines = {
         "第一行=$city|#F6F735|22|B",
         "第二行=$tq1 $feng1|#FFFFFF|16|B",
@@ -125,6 +126,7 @@ std::unique_ptr<WeatherTemplate> makeDefaultWeatherTemplate() {
         "第十二行=后天|#FFFFFF|12|B",
         "第十三行=$temp3|#FFFFFF|12",
     };
+    // clang-format on
     return t;
 }
 
@@ -132,6 +134,7 @@ std::unique_ptr<NoticeTemplate> makeDefaultNoticeTemplate() {
     auto t = std::make_unique<NoticeTemplate>();
     t->name = "默认公告";
     t->guid = newRecordGuid();
+    // clang-format off
     t->lines = {
         "<行间距>|15",
         "会员卡充30元送XX元|#FFFFFF|18",
@@ -159,6 +162,7 @@ std::unique_ptr<NoticeTemplate> makeDefaultNoticeTemplate() {
         "官方网站：www.tavrin.example.com|15",
         "<行间距>|28",
     };
+    // clang-format on
     return t;
 }
 

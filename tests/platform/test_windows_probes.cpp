@@ -46,12 +46,12 @@ TEST(WindowsProbes, OffWindowsTheDefaultIsGenerationZero) {
 #endif
 
 TEST(WindowsProbes, InstalledProbesDecideTheStoreDefault) {
-    platform::setWindowsProbesForTesting(platform::WindowsProbeFakes{
-        [] { return 2; }, [] { return false; }, [] { return 32; }});
+    platform::setWindowsProbesForTesting(
+        platform::WindowsProbeFakes{[] { return 2; }, [] { return false; }, [] { return 32; }});
     platform::installWindowsProbes();
     EXPECT_EQ(IconSection{}.backgroundSize, "78*104*0*-4");
-    platform::setWindowsProbesForTesting(platform::WindowsProbeFakes{
-        [] { return 1; }, [] { return false; }, [] { return 48; }});
+    platform::setWindowsProbesForTesting(
+        platform::WindowsProbeFakes{[] { return 1; }, [] { return false; }, [] { return 48; }});
     EXPECT_EQ(defaultBackgroundSize(), "92*92*-20*-6");
     platform::setWindowsProbesForTesting(std::nullopt);
     setWindowsProbeHooks({});

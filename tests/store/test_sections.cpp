@@ -33,7 +33,8 @@ TEST_F(NewRecordLayout, MatchesGoldenFileForEverySection) {
          [](ProfileStore& s) { return saveNoticeSection(s, kArea, NoticeSection{}); }},
         {"new_slogan.ini",
          [](ProfileStore& s) { return saveSloganSection(s, kArea, SloganSection{}); }},
-        {"new_decal.ini", [](ProfileStore& s) { return saveDecalSection(s, kArea, DecalSection{}); }},
+        {"new_decal.ini",
+         [](ProfileStore& s) { return saveDecalSection(s, kArea, DecalSection{}); }},
         {"new_other_functions.ini",
          [](ProfileStore& s) {
              return saveOtherFunctionsSection(s, kArea, OtherFunctionsSection{});
@@ -58,7 +59,9 @@ TEST_F(NewRecordLayout, SaveReportsAFailedWrite) {
         [](ProfileStore& s) { return saveNoticeSection(s, kArea, NoticeSection{}); },
         [](ProfileStore& s) { return saveSloganSection(s, kArea, SloganSection{}); },
         [](ProfileStore& s) { return saveDecalSection(s, kArea, DecalSection{}); },
-        [](ProfileStore& s) { return saveOtherFunctionsSection(s, kArea, OtherFunctionsSection{}); },
+        [](ProfileStore& s) {
+            return saveOtherFunctionsSection(s, kArea, OtherFunctionsSection{});
+        },
         [](ProfileStore& s) { return saveIconSection(s, kArea, IconSection{}); },
     };
     writeIni("[x]\nkeep=1\n");
@@ -81,7 +84,7 @@ struct ReadCase {
 };
 
 class SectionReading : public DeskFile {
-protected:
+  protected:
     void run(const std::vector<ReadCase>& cases) {
         for (const auto& c : cases) {
             SCOPED_TRACE(c.label);
@@ -135,7 +138,8 @@ TEST_F(SectionReading, NameColumn) {
              e.bodyBackground = "";
              EXPECT_EQ(a.nameColumn, e);
          }},
-        {"café name with four fields changes nothing", "[名称配置_甲]\n网吧名称=-开|#000000|9|-影\n",
+        {"café name with four fields changes nothing",
+         "[名称配置_甲]\n网吧名称=-开|#000000|9|-影\n",
          [](const ArearConfig& a) {
              EXPECT_TRUE(a.nameColumn.cafeNameShown);
              EXPECT_EQ(a.nameColumn.cafeNameSize, 24);
@@ -153,7 +157,8 @@ TEST_F(SectionReading, NameColumn) {
          }},
         {"background switch other than -开 is on", "[名称配置_甲]\n显示背景=关\n",
          [](const ArearConfig& a) { EXPECT_TRUE(a.nameColumn.backgroundShown); }},
-        {"hidden seat line still sets its fields", "[名称配置_甲]\n显示机号=-开|$ID2|#010203|12|-影|B\n",
+        {"hidden seat line still sets its fields",
+         "[名称配置_甲]\n显示机号=-开|$ID2|#010203|12|-影|B\n",
          [](const ArearConfig& a) {
              EXPECT_FALSE(a.nameColumn.seatNumberShown);
              EXPECT_EQ(a.nameColumn.seatNumberContent, "$ID2");
@@ -256,7 +261,8 @@ TEST_F(SectionReading, Slogan) {
              e.background = "";
              EXPECT_EQ(a.slogan, e);
          }},
-        {"empty effect field is on, -斜 is upright", "[公共标语_甲]\n标语内容=你好|#000000|18||-斜\n",
+        {"empty effect field is on, -斜 is upright",
+         "[公共标语_甲]\n标语内容=你好|#000000|18||-斜\n",
          [](const ArearConfig& a) {
              EXPECT_EQ(a.slogan.content, "你好");
              EXPECT_TRUE(a.slogan.effect);

@@ -106,8 +106,10 @@ TEST_F(FullSave, ReloadGivesTheSameModelAndASecondSaveTheSameFile) {
     const char* starts[] = {"full.ini", nullptr};  // a hand-written file, and no file at all
     for (const char* start : starts) {
         SCOPED_TRACE(start ? start : "empty");
-        if (start) writeFixture(start);
-        else store.ClearFile();
+        if (start)
+            writeFixture(start);
+        else
+            store.ClearFile();
         GlobalConfig config;
         ASSERT_TRUE(ReloadConfiguration(store, config));
         Snapshot loaded = snapshot(store, config);

@@ -21,7 +21,7 @@ inline std::string fixtureBytes(const std::string& name) {
 
 // A fresh folder with desk.ini as the store's target; no Windows probe hooks installed.
 class DeskFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::random_device rd;
         dir_ = std::filesystem::temp_directory_path() /
@@ -53,7 +53,7 @@ protected:
 
     ProfileStore store;
 
-private:
+  private:
     std::filesystem::path dir_;
     std::string path_;
 };

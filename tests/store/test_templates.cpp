@@ -155,8 +155,8 @@ TEST_F(Templates, MoreThanTwentyTemplatesAndLongLinesComeBackWhole) {
     for (int i = 0; i < 25; ++i) {
         char guid[13];
         std::snprintf(guid, sizeof guid, "%012X", 0xABC000 + i);
-        store.weatherTemplates.push_back(
-            tmpl<WeatherTemplate>("模板" + std::to_string(i), guid, {longLine + std::to_string(i)}));
+        store.weatherTemplates.push_back(tmpl<WeatherTemplate>("模板" + std::to_string(i), guid,
+                                                               {longLine + std::to_string(i)}));
         store.noticeTemplates.push_back(tmpl<NoticeTemplate>("公告" + std::to_string(i), guid, {}));
     }
     const auto weather = values(store.weatherTemplates);
@@ -181,14 +181,15 @@ TEST_F(Templates, AbsurdLineCountIsBounded) {
 // ------------------------------------------------------------------ coordinate indices
 
 class CoordinateIndices : public DeskFile {
-protected:
+  protected:
     void add(const std::string& guid, const std::string& name,
              std::vector<std::pair<std::string, std::string>> placements) {
         auto index = newCoordinateIndex();
         index->guid = guid;
         index->name = name;
         for (auto& [label, position] : placements)
-            index->placements.push_back(std::make_unique<IconPlacement>(IconPlacement{label, position}));
+            index->placements.push_back(
+                std::make_unique<IconPlacement>(IconPlacement{label, position}));
         store.coordinateIndices.emplace(guid, std::move(index));
     }
     std::vector<IconPlacement> placements(const std::string& guid) {
@@ -223,7 +224,10 @@ TEST_F(CoordinateIndices, HandWrittenFiles) {
     const Case cases[] = {
         {"no list", "[桌面图标_A]\n名称=x\n", 0, {}},
         {"empty list", "[桌面图标数据]\nguid=\n", 0, {}},
-        {"one record per guid", "[桌面图标数据]\nguid=A|B|A\n[桌面图标_A]\n名称=甲\n", 1, {"A", "B"}},
+        {"one record per guid",
+         "[桌面图标数据]\nguid=A|B|A\n[桌面图标_A]\n名称=甲\n",
+         1,
+         {"A", "B"}},
         {"empty field is an index of its own", "[桌面图标数据]\nguid=A|\n", 1, {"", "A"}},
     };
     for (const auto& c : cases) {

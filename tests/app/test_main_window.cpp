@@ -5,7 +5,9 @@
 #include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QMenu>
 #include <QTest>
+#include <QToolTip>
 #include <functional>
 #include <map>
 
@@ -100,6 +102,15 @@ TEST_F(MainWindowTest, OpeningShowsTheStoredSettingsAndEveryAreaRow) {
     for (int c = 0; c < 5; ++c) EXPECT_EQ(list()->item(1, c)->text(), row1[c]) << c;
     EXPECT_EQ(list()->item(0, 4)->text(), "注：此配置适合不分区或未分区的机器");
     EXPECT_EQ(dlg->currentArea(), -1);
+    // Hovering over the rows or the empty part of the list shows the hint.
+    for (QPoint at : {list()->visualItemRect(list()->item(0, 1)).center(),
+                      QPoint(10, list()->viewport()->height() - 5)}) {
+        QToolTip::hideText();
+        QHelpEvent help(QEvent::ToolTip, at, list()->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list()->viewport(), &help);
+        EXPECT_EQ(QToolTip::text().toStdString(),
+                  "这里可以【双击】或点击【右键】查看菜单哦~亲！更多功能都在这里呢！");
+    }
     // The reload wrote every known key back.
     EXPECT_TRUE(inst.ini().hasSection("Desk_游戏区"));
 }
@@ -367,6 +378,25 @@ TEST_F(MainWindowTest, CommandsWithoutACurrentAreaDoNothing) {
         EXPECT_TRUE(ui.messages.empty()) << id;
         EXPECT_TRUE(opened.empty()) << id;
     }
+}
+
+TEST_F(MainWindowTest, RightClickOpensTheAreaMenuForTheRowUnderTheMouse) {
+    open();
+    const QPoint at = list()->visualItemRect(list()->item(1, 2)).center();
+    QTest::mousePress(list()->viewport(), Qt::RightButton, {}, at);
+    QTest::mouseRelease(list()->viewport(), Qt::RightButton, {}, at);
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, list()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list()->viewport(), &menuEvent);
+    EXPECT_EQ(dlg->currentArea(), 1);
+    auto* menu = child<QMenu>("areaMenu");
+    ASSERT_TRUE(menu->isVisible());
+    QStringList texts;
+    for (QAction* a : menu->actions()) texts << a->text();
+    EXPECT_EQ(texts, QStringList({"增加分区", "删除分区", "修改分区", "配置分区",
+                                  "应该此配置到本机上(仅当前有效)!"}));
+    menu->actions()[1]->trigger();  // 删除分区, declined
+    menu->hide();
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"确定要将该分区删除吗？"});
 }
 
 TEST_F(MainWindowTest, AddressesAndAboutBox) {

@@ -94,7 +94,7 @@ CNoticeDlg::CNoticeDlg(QWidget* parent) : ConfigPage(parent) {
     addRow(b, 0, "模版文件：", {templates_, newButton_, deleteButton_});
     addRow(b, 1, "分割线图片：", {divider_});
     addRow(b, 2, "字体颜色：", {colour_->box, colour_->picker, effect_});
-    addRow(b, 3, "字体大小：", {size_}, " * 建议大小[ 15-30 ]");
+    addRow(b, 3, "字体大小：", {size_, hintLabel(body, " * 建议大小[ 15-30 ]")});
     addRow(b, 4, "对齐方式：", {alignCentre_, alignLeft_});
     b->addWidget(new QLabel("模版内容：", body), 5, 0, 1, 3);
     b->addWidget(content_, 6, 0, 1, 3);

@@ -109,7 +109,7 @@ CWatherDlg::CWatherDlg(QWidget* parent) : ConfigPage(parent) {
     content_->setMinimumHeight(150);
     addRow(t, 0, "模版文件：", {templates_, newButton_, deleteButton_, effect_});
     addRow(t, 1, "字体颜色：", {colour_->box, colour_->picker});
-    addRow(t, 2, "字体大小：", {size_}, " * 建议大小[ 15-30 ]");
+    addRow(t, 2, "字体大小：", {size_, hintLabel(lower, " * 建议大小[ 15-30 ]")});
     t->addWidget(new QLabel("模版内容：（不建议修改，行数固定不变）", lower), 3, 0, 1, 3);
     t->addWidget(content_, 4, 0, 1, 3);
     int row = 5;

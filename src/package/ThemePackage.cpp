@@ -78,6 +78,21 @@ bool resetFolder(const std::string& folder) {
     return folderExists(folder);
 }
 
+// True when path lies in folder or below it (the folder is emptied around the operation).
+bool insideFolder(const std::string& path, const std::string& folder) {
+    std::error_code ec;
+    const fs::path p = fs::weakly_canonical(fsPath(path), ec);
+    if (ec) return false;
+    const fs::path f = fs::weakly_canonical(fsPath(folder), ec);
+    if (ec) return false;
+    auto pi = p.begin();
+    for (auto fi = f.begin(); fi != f.end(); ++fi, ++pi) {
+        if (fi->empty()) continue;  // a trailing separator
+        if (pi == p.end() || *pi != *fi) return false;
+    }
+    return true;
+}
+
 ThemeResult failed(std::string why, std::string path = {}) {
     return {ThemeOutcome::Failed, std::move(why), std::move(path)};
 }
@@ -266,6 +281,8 @@ std::vector<PackagePicture> packagePictures(const ArearConfig& area) {
 namespace {
 ThemeResult exportTo(const SaveRequest& save, const std::string& packagePath) {
     const std::string staging = paths::inProgram(theme::kStagingFolder);
+    if (insideFolder(packagePath, staging))
+        return failed("主题包不能保存在临时文件夹“" + staging + "”中，请换一个位置。", packagePath);
     if (!resetFolder(staging))
         return failed("无法创建临时文件夹“" + staging + "”。", packagePath);
     struct Cleanup {
@@ -366,6 +383,8 @@ namespace {
 ThemeResult importFrom(ProfileStore& store, GlobalConfig& config, int areaIndex,
                        const std::string& packagePath) {
     const std::string unpacked = paths::inProgram(theme::kImportFolder);
+    if (insideFolder(packagePath, unpacked))
+        return failed("请先把主题包移出临时文件夹“" + unpacked + "”。", packagePath);
     removeFolderTree(unpacked);
     struct Cleanup {
         std::string folder;

@@ -188,6 +188,19 @@ TEST_F(ThemeExport, FailureSaysSoAndKeepsTheOlderFile) {
     EXPECT_EQ(exportThemePackage(install.saveRequest(0), false).outcome, ThemeOutcome::Cancelled);
 }
 
+TEST_F(ThemeExport, RefusesToWriteIntoTheFolderItEmpties) {
+    bareArea(install.area());
+    for (const std::string& chosen : {install.file("Packet/a.k4p"), install.file("Packet/sub/b.k4p")}) {
+        ThemeResult r = exportTo(chosen);
+        EXPECT_EQ(r.outcome, ThemeOutcome::Failed) << chosen;
+        EXPECT_NE(r.message.find("临时文件夹"), std::string::npos) << r.message;
+    }
+    write(install.file("PacketImport/x.k4p"), "a package left in the import folder");
+    scripted.files.push_back(install.file("PacketImport/x.k4p"));
+    EXPECT_EQ(importThemePackage(install.store, install.config, 0, {}).outcome, ThemeOutcome::Failed);
+    EXPECT_EQ(read(install.file("PacketImport/x.k4p")), "a package left in the import folder");
+}
+
 // ------------------------------------------------------------------ import
 
 class ThemeImport : public ::testing::Test {

@@ -4,9 +4,10 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QUrl>
+
+#include "pages/CDlgCaption.h"
 
 namespace {
 QString q(const std::string& s) { return QString::fromStdString(s); }
@@ -78,11 +79,7 @@ std::optional<std::string> QtInteraction::chooseSaveFile(const std::string& titl
 
 std::optional<std::string> QtInteraction::promptForName(const std::string& caption,
                                                         const std::string& initial) {
-    bool ok = false;
-    QString text = QInputDialog::getText(owner(), q(caption), q(caption), QLineEdit::Normal,
-                                         q(initial), &ok);
-    if (!ok) return std::nullopt;
-    return text.toStdString();
+    return ::promptForName(owner(), caption, initial);
 }
 
 void QtInteraction::openUrl(const std::string& url) {

@@ -18,6 +18,27 @@ std::string_view unquote(std::string_view v) {
 
 }  // namespace
 
+namespace {
+inline unsigned char lower(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
+}  // namespace
+
+std::size_t IniDocument::FoldHash::operator()(std::string_view s) const noexcept {
+    std::size_t h = 1469598103934665603ull;
+    for (unsigned char c : s) {
+        h ^= lower(c);
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+bool IniDocument::FoldEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
 std::string IniDocument::fold(std::string_view name) {
     std::string out(name);
     for (char& c : out)
@@ -27,11 +48,17 @@ std::string IniDocument::fold(std::string_view name) {
 
 void IniDocument::addLine(Section& s, Line line) {
     if (line.entry) {
-        std::string k = fold(line.key);
-        s.keys.try_emplace(std::move(k), s.lines.size());
+        if (s.indexed) s.keys.try_emplace(line.key, s.lines.size());
         s.lastEntry = s.lines.size();
     }
     s.lines.push_back(std::move(line));
+    if (!s.indexed && s.lines.size() >= kIndexFrom) {
+        s.indexed = true;
+        for (std::size_t i = 0; i < s.lines.size(); ++i) {
+            const Line& l = s.lines[i];
+            if (l.entry && !l.removed) s.keys.try_emplace(l.key, i);
+        }
+    }
 }
 
 void IniDocument::reindex(Section& s) {
@@ -40,9 +67,22 @@ void IniDocument::reindex(Section& s) {
     for (std::size_t i = 0; i < s.lines.size(); ++i) {
         const Line& l = s.lines[i];
         if (!l.entry || l.removed) continue;
-        s.keys.try_emplace(fold(l.key), i);
+        if (s.indexed) s.keys.try_emplace(l.key, i);
         s.lastEntry = i;
     }
+}
+
+std::size_t IniDocument::findKey(const Section& s, std::string_view key) {
+    if (s.indexed) {
+        auto it = s.keys.find(key);
+        return it == s.keys.end() ? npos : it->second;
+    }
+    FoldEqual eq;
+    for (std::size_t i = 0; i < s.lines.size(); ++i) {
+        const Line& l = s.lines[i];
+        if (l.entry && !l.removed && eq(l.key, key)) return i;
+    }
+    return npos;
 }
 
 IniDocument IniDocument::parse(std::string_view text) {
@@ -69,23 +109,30 @@ IniDocument IniDocument::parse(std::string_view text) {
                 s.name = std::string(line.substr(1, close - 1));
                 s.rawHeader = std::string(raw);
                 doc.sections_.push_back(std::move(s));
-                doc.index_.try_emplace(fold(doc.sections_.back().name), doc.sections_.size() - 1);
+                doc.index_.try_emplace(doc.sections_.back().name, doc.sections_.size() - 1);
                 current = &doc.sections_.back();
                 continue;
             }
         }
+        if (!current) {
+            doc.preamble_.emplace_back(raw);
+            continue;
+        }
         Line l;
-        l.raw = std::string(raw);
         std::size_t eq = line.find('=');
         if (eq != std::string_view::npos) {
             l.entry = true;
-            l.key = std::string(trim(line.substr(0, eq)));
-            l.value = std::string(trim(line.substr(eq + 1)));
+            std::string_view key = trim(line.substr(0, eq));
+            std::string_view value = trim(line.substr(eq + 1));
+            l.key.assign(key);
+            l.value.assign(value);
+            // Most lines are exactly key=value: keep no second copy of those.
+            if (raw.size() != key.size() + 1 + value.size() || raw[key.size()] != '=')
+                l.raw.assign(raw);
+        } else {
+            l.raw.assign(raw);
         }
-        if (current)
-            addLine(*current, std::move(l));
-        else
-            doc.preamble_.push_back(std::move(l.raw));
+        addLine(*current, std::move(l));
     }
     return doc;
 }
@@ -113,7 +160,7 @@ std::string IniDocument::serialize() const {
         }
         for (const auto& l : s.lines) {
             if (l.removed) continue;
-            if (l.changed) {
+            if (l.changed || (l.entry && l.raw.empty())) {
                 out += l.key;
                 out += '=';
                 out += l.value;
@@ -127,12 +174,12 @@ std::string IniDocument::serialize() const {
 }
 
 const IniDocument::Section* IniDocument::find(std::string_view section) const {
-    auto it = index_.find(fold(section));
+    auto it = index_.find(section);
     return it == index_.end() ? nullptr : &sections_[it->second];
 }
 
 IniDocument::Section* IniDocument::find(std::string_view section) {
-    auto it = index_.find(fold(section));
+    auto it = index_.find(section);
     return it == index_.end() ? nullptr : &sections_[it->second];
 }
 
@@ -140,9 +187,9 @@ std::optional<std::string> IniDocument::value(std::string_view section,
                                               std::string_view key) const {
     const Section* s = find(section);
     if (!s) return std::nullopt;
-    auto it = s->keys.find(fold(trim(key)));
-    if (it == s->keys.end()) return std::nullopt;
-    return std::string(unquote(s->lines[it->second].value));
+    std::size_t at = findKey(*s, trim(key));
+    if (at == npos) return std::nullopt;
+    return std::string(unquote(s->lines[at].value));
 }
 
 bool IniDocument::setValue(std::string_view section, std::string_view key,
@@ -153,14 +200,13 @@ bool IniDocument::setValue(std::string_view section, std::string_view key,
         fresh.name = std::string(section);
         fresh.changed = true;
         sections_.push_back(std::move(fresh));
-        index_.try_emplace(fold(section), sections_.size() - 1);
+        index_.try_emplace(std::string(section), sections_.size() - 1);
         s = &sections_.back();
     }
     std::string_view k = trim(key);
     std::string_view v = trim(value);
-    auto it = s->keys.find(fold(k));
-    if (it != s->keys.end()) {
-        Line& l = s->lines[it->second];
+    if (std::size_t at = findKey(*s, k); at != npos) {
+        Line& l = s->lines[at];
         if (l.value == v) return false;
         l.value = std::string(v);
         l.changed = true;
@@ -185,9 +231,9 @@ bool IniDocument::setValue(std::string_view section, std::string_view key,
 bool IniDocument::removeKey(std::string_view section, std::string_view key) {
     Section* s = find(section);
     if (!s) return false;
-    auto it = s->keys.find(fold(trim(key)));
-    if (it == s->keys.end()) return false;
-    s->lines[it->second].removed = true;
+    std::size_t at = findKey(*s, trim(key));
+    if (at == npos) return false;
+    s->lines[at].removed = true;
     reindex(*s);
     return true;
 }

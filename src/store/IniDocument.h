@@ -45,9 +45,20 @@ public:
 
     static std::string fold(std::string_view name);  // ASCII letters to lower case
 
+    // Hash and equality that ignore the case of ASCII letters, for lookups by string_view
+    // without building a folded copy.
+    struct FoldHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const noexcept;
+    };
+    struct FoldEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const noexcept;
+    };
+
 private:
     struct Line {
-        std::string raw;    // the line as read (used while unchanged)
+        std::string raw;    // the line as read, when it is not exactly key=value
         std::string key;    // trimmed key; empty for a line that is not an entry
         std::string value;  // trimmed value, quotes kept
         bool entry = false;
@@ -59,17 +70,22 @@ private:
         std::string rawHeader;
         bool changed = false;
         std::vector<Line> lines;
-        std::unordered_map<std::string, std::size_t> keys;  // folded key -> first live entry
+        std::unordered_map<std::string, std::size_t, FoldHash, FoldEqual> keys;  // see findKey
+        bool indexed = false;
         std::size_t lastEntry = npos;
     };
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
     const Section* find(std::string_view section) const;
     Section* find(std::string_view section);
+    // Index of the first live entry with this key, or npos. Small sections are scanned;
+    // a hash index is built only once a section grows past kIndexFrom lines.
+    static std::size_t findKey(const Section& s, std::string_view key);
+    static constexpr std::size_t kIndexFrom = 48;
     void reindex(Section& s);
     static void addLine(Section& s, Line line);
 
     std::vector<std::string> preamble_;  // lines before the first section
     std::vector<Section> sections_;
-    std::unordered_map<std::string, std::size_t> index_;  // folded name -> first section
+    std::unordered_map<std::string, std::size_t, FoldHash, FoldEqual> index_;  // first section
 };

@@ -73,6 +73,14 @@ std::optional<std::string> ProfileStore::encode(const IniDocument& doc, std::str
     return codec::toCp936(doc.serialize(), error);
 }
 
+IniDocument& ProfileStore::batchDoc() {
+    if (!batch_->loaded) {
+        batch_->doc = loadTarget();
+        batch_->loaded = true;
+    }
+    return batch_->doc;
+}
+
 IniDocument ProfileStore::loadTarget() const {
     auto bytes = readFileBytes(target_);
     if (!bytes) return {};
@@ -83,7 +91,7 @@ std::string ProfileStore::ReadText(std::string_view section, std::string_view ke
                                    std::string_view defaultText) {
     std::optional<std::string> v;
     if (batch_) {
-        v = batch_->doc.value(section, key);
+        v = batchDoc().value(section, key);
     } else {
         v = loadTarget().value(section, key);
     }
@@ -105,7 +113,7 @@ int ProfileStore::ReadInt(std::string_view section, std::string_view key, int de
 template <typename Fn>
 Status ProfileStore::modify(Fn&& fn) {
     if (batch_) {
-        if (fn(batch_->doc)) batch_->dirty = true;
+        if (fn(batchDoc())) batch_->dirty = true;
         return Status::success();
     }
     IniDocument doc = loadTarget();
@@ -132,6 +140,7 @@ Status ProfileStore::DeleteKey(std::string_view section, std::string_view key) {
 Status ProfileStore::ClearFile() {
     if (batch_) {
         batch_->doc.clear();
+        batch_->loaded = true;
         batch_->dirty = true;
         return Status::success();
     }
@@ -161,7 +170,6 @@ ProfileStore::Batch::Batch(ProfileStore& store) : store_(store), outer_(!store.b
     if (outer_) {
         store_.batch_.emplace();
         store_.batch_->path = store_.target_;
-        store_.batch_->doc = store_.loadTarget();
     }
     ++store_.batch_->depth;
 }

@@ -81,9 +81,11 @@ private:
     struct OpenBatch {
         std::string path;
         IniDocument doc;
+        bool loaded = false;  // the file is read on first use, so a full save never parses it
         bool dirty = false;
         int depth = 0;
     };
+    IniDocument& batchDoc();
     IniDocument loadTarget() const;
     // Applies fn to the document: the batch's, or a freshly loaded one that is written back
     // at once when fn changed it.

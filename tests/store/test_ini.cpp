@@ -115,3 +115,22 @@ TEST(IniDocument, ValuesHaveNoLengthLimit) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(IniDocument, LargeSectionsKeepFirstMatchAndOrder) {
+    // Sections with many keys are looked up through an index; the rules must not change.
+    std::string text = "[big]\r\n";
+    for (int i = 0; i < 120; ++i) text += "k" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+    text += "K7=second\r\n";
+    IniDocument doc = IniDocument::parse(text);
+    EXPECT_EQ(doc.value("BIG", "k7").value_or(""), "7");
+    EXPECT_EQ(doc.value("big", "K119").value_or(""), "119");
+    EXPECT_TRUE(doc.removeKey("big", "k7"));
+    EXPECT_EQ(doc.value("big", "k7").value_or(""), "second");
+    EXPECT_TRUE(doc.setValue("big", "new", "n"));
+    EXPECT_EQ(doc.value("big", "NEW").value_or(""), "n");
+    EXPECT_EQ(doc.entries("big").back().first, "new");
+}
+
+}  // namespace

@@ -58,33 +58,33 @@ Answer ScriptedInteraction::message(const std::string& text, const std::string& 
                                           : Answer::No;
 }
 
+namespace {
+// Records the request and hands out the next scripted answer (cancel when none is left).
+std::optional<std::string> next(std::vector<std::string>& log, const std::string& request,
+                                std::deque<std::optional<std::string>>& queue) {
+    log.push_back(request);
+    if (queue.empty()) return std::nullopt;
+    auto answer = queue.front();
+    queue.pop_front();
+    return answer;
+}
+}  // namespace
+
 std::optional<std::string> ScriptedInteraction::chooseOpenFile(const std::string& title,
                                                                const std::string&,
                                                                const std::string&) {
-    fileRequests.push_back(title);
-    if (files.empty()) return std::nullopt;
-    auto f = files.front();
-    files.pop_front();
-    return f;
+    return next(fileRequests, title, files);
 }
 
 std::optional<std::string> ScriptedInteraction::chooseSaveFile(const std::string& title,
                                                                const std::string&,
                                                                const std::string&) {
-    fileRequests.push_back(title);
-    if (files.empty()) return std::nullopt;
-    auto f = files.front();
-    files.pop_front();
-    return f;
+    return next(fileRequests, title, files);
 }
 
 std::optional<std::string> ScriptedInteraction::promptForName(const std::string& caption,
                                                               const std::string&) {
-    namePrompts.push_back(caption);
-    if (names.empty()) return std::nullopt;
-    auto n = names.front();
-    names.pop_front();
-    return n;
+    return next(namePrompts, caption, names);
 }
 
 void ScriptedInteraction::openUrl(const std::string& url) { urls.push_back(url); }

@@ -41,14 +41,15 @@ CNoticeDlg::CNoticeDlg(QWidget* parent) : ConfigPage(parent) {
     position_ = new PositionEditor(general, true);
     titleBackground_ = new PictureList(general, "titleBackground");
     bodyBackground_ = new PictureList(general, "bodyBackground");
+    // The hints go under their boxes so that the two upper groups fit side by side.
     addRow(g, 0, "", {shown_});
-    addRow(g, 1, "X坐标：", {position_->xText, position_->xMode},
-           " * 大于0=从左向右计算；小于0=从右向左计算~");
-    addRow(g, 2, "Y坐标：", {position_->yText, position_->yMode},
-           " * 仅从上向下计算~小于0时顶部向上缩进！");
-    addRow(g, 3, "标题背景图片：", {titleBackground_});
-    addRow(g, 4, "正文背景图片：", {bodyBackground_});
-    g->setColumnStretch(2, 1);
+    addRow(g, 1, "X坐标：", {position_->xText, position_->xMode});
+    g->addWidget(hintLabel(general, " * 大于0=从左向右计算；小于0=从右向左计算~"), 2, 1);
+    addRow(g, 3, "Y坐标：", {position_->yText, position_->yMode});
+    g->addWidget(hintLabel(general, " * 仅从上向下计算~小于0时顶部向上缩进！"), 4, 1);
+    addRow(g, 5, "标题背景图片：", {titleBackground_});
+    addRow(g, 6, "正文背景图片：", {bodyBackground_});
+    g->setColumnStretch(1, 1);
 
     auto* title = new QGroupBox("标题设置", this);
     auto* t = new QGridLayout(title);
@@ -64,8 +65,9 @@ CNoticeDlg::CNoticeDlg(QWidget* parent) : ConfigPage(parent) {
     addRow(t, 0, "", {titleShown_, titleEffect_, titleBold_, newLabel_});
     addRow(t, 1, "标题内容：", {titleText_});
     addRow(t, 2, "字体颜色：", {titleColour_->box, titleColour_->picker});
-    addRow(t, 3, "字体大小：", {titleSize_}, " * 建议大小[ 15-30 ]");
-    t->setColumnStretch(2, 1);
+    addRow(t, 3, "字体大小：", {titleSize_, hintLabel(title, " * 建议大小[ 15-30 ]")});
+    t->setRowStretch(4, 1);
+    t->setColumnStretch(1, 1);
 
     auto* body = new QGroupBox("公告内容", this);
     auto* b = new QGridLayout(body);

@@ -46,8 +46,8 @@ QPixmap banner(int width, int height) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, 28));
     for (int i = 0; i < 5; ++i)
-        p.drawEllipse(QPointF(width * (0.55 + 0.1 * i), height * (i % 2 ? 0.2 : 0.9)),
-                      height * 0.9, height * 0.9);
+        p.drawEllipse(QPointF(width * (0.55 + 0.1 * i), height * (i % 2 ? 0.2 : 0.9)), height * 0.9,
+                      height * 0.9);
     p.drawPixmap(10, (height - 40) / 2, iconPixmap(40));
     QFont f = p.font();
     f.setPixelSize(qMax(12, height * 2 / 5));

@@ -75,8 +75,8 @@ CArearDlg::CArearDlg(GlobalConfig& config, Mode mode, int areaIndex, QWidget* pa
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     for (const auto& area : config_.areas) reference_->addItem(QString::fromStdString(area->name));
-    const bool modifying = mode_ == Modify && index_ >= 0 &&
-                           static_cast<std::size_t>(index_) < config_.areas.size();
+    const bool modifying =
+        mode_ == Modify && index_ >= 0 && static_cast<std::size_t>(index_) < config_.areas.size();
     if (modifying) {
         const ArearConfig& area = *config_.areas[static_cast<std::size_t>(index_)];
         name_->setText(QString::fromStdString(area.name));

@@ -11,7 +11,7 @@ class QPushButton;
 
 class CArearDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     enum Mode { Add = 1, Modify = 2 };
     // areaIndex is the area being modified (ignored when adding).
     CArearDlg(GlobalConfig& config, Mode mode, int areaIndex, QWidget* parent = nullptr);
@@ -19,7 +19,7 @@ public:
     // The OK button: check, save, and close with Accepted when the save worked.
     void onOk();
 
-private:
+  private:
     GlobalConfig& config_;
     Mode mode_;
     int index_;

@@ -7,20 +7,20 @@
 
 class CClickStatic : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit CClickStatic(const QString& text = {}, QWidget* parent = nullptr);
 
     void setAddress(const std::string& address) { address_ = address; }
     const std::string& address() const { return address_; }
     bool hovering() const { return hover_; }
 
-protected:
+  protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void setHover(bool on);
 
     bool hover_ = false;

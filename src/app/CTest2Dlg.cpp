@@ -179,14 +179,12 @@ CTest2Dlg::CTest2Dlg(QWidget* parent) : QDialog(parent) {
 
     connect(save_, &QPushButton::clicked, this, &CTest2Dlg::onSave);
     connect(switch_, &QCheckBox::clicked, this, &CTest2Dlg::onSwitchClicked);
-    connect(list_, &QTableWidget::customContextMenuRequested, this,
-            &CTest2Dlg::showContextMenu);
+    connect(list_, &QTableWidget::customContextMenuRequested, this, &CTest2Dlg::showContextMenu);
     connect(list_, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { onDoubleClick(row); });
-    connect(list_, &QTableWidget::currentCellChanged, this,
-            [this](int row, int, int, int) {
-                if (row >= 0) current_ = row;
-            });
+    connect(list_, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
+        if (row >= 0) current_ = row;
+    });
 
     // The store's lists are reloaded with the configuration.
     ProfileStore& store = ProfileStore::instance();
@@ -214,8 +212,7 @@ bool CTest2Dlg::validCurrent() const {
 void CTest2Dlg::refresh() {
     Status st = ReloadConfiguration(ProfileStore::instance(), config_);
     fill();
-    if (!st)
-        say("配置文件无法写入，显示的是读到的设置：\n" + st.message, ui::Icon::Warning);
+    if (!st) say("配置文件无法写入，显示的是读到的设置：\n" + st.message, ui::Icon::Warning);
 }
 
 void CTest2Dlg::fill() {
@@ -231,8 +228,8 @@ void CTest2Dlg::fill() {
     list_->setRowCount(static_cast<int>(config_.areas.size()));
     for (int row = 0; row < list_->rowCount(); ++row) {
         const ArearConfig& a = *config_.areas[static_cast<std::size_t>(row)];
-        const std::string cells[] = {a.name, a.startIp, a.endIp,
-                                     a.configPresent ? "已存在" : "", a.note};
+        const std::string cells[] = {a.name, a.startIp, a.endIp, a.configPresent ? "已存在" : "",
+                                     a.note};
         for (int c = 0; c < 5; ++c) list_->setItem(row, c, new QTableWidgetItem(q(cells[c])));
     }
     list_->blockSignals(false);
@@ -250,19 +247,21 @@ void CTest2Dlg::onSave() {
     const struct {
         const char* label;
         QLineEdit* edit;
-    } fields[] = {{"所在城市", city_}, {"网吧名称", cafe_}, {"锁定主页", home_}, {"默认字体", font_}};
+    } fields[] = {
+        {"所在城市", city_}, {"网吧名称", cafe_}, {"锁定主页", home_}, {"默认字体", font_}};
     std::string values[4];
     for (int i = 0; i < 4; ++i) {
         values[i] = fields[i].edit->text().toStdString();
         if (codec::cp936Length(values[i]) > kSettingLimit) {
-            say(std::string("“") + fields[i].label + "”太长了：最多 259 个字节（约 129 个汉字），请缩短后再保存。",
+            say(std::string("“") + fields[i].label +
+                    "”太长了：最多 259 个字节（约 129 个汉字），请缩短后再保存。",
                 ui::Icon::Warning);
             fields[i].edit->setFocus();
             return;
         }
     }
-    Status st = SaveGlobalSettings(ProfileStore::instance(), values[0], values[1], values[2],
-                                   values[3]);
+    Status st =
+        SaveGlobalSettings(ProfileStore::instance(), values[0], values[1], values[2], values[3]);
     if (!st) {
         say("保存失败：" + st.message, ui::Icon::Error);
         return;
@@ -308,25 +307,44 @@ void CTest2Dlg::showContextMenu(const QPoint& pos) {
 
 void CTest2Dlg::command(int id) {
     switch (id) {
-        case kAddArea: addArea(); break;
-        case kDeleteArea: deleteArea(); break;
-        case kModifyArea: modifyArea(); break;
+        case kAddArea:
+            addArea();
+            break;
+        case kDeleteArea:
+            deleteArea();
+            break;
+        case kModifyArea:
+            modifyArea();
+            break;
         case kConfigureArea:
             if (validCurrent()) configureArea(current_);
             break;
-        case kApplyHere: applyHere(); break;
-        case kOfficialSite: ui::current().openUrl(links::kOfficialSite); break;
-        case kForum: ui::current().openUrl(links::kForum); break;
-        case kTutorial: ui::current().openUrl(links::kTutorial); break;
-        case kShowcase: ui::current().openUrl(links::kShowcase); break;
-        case kCheckUpdate: checkUpdate(); break;
+        case kApplyHere:
+            applyHere();
+            break;
+        case kOfficialSite:
+            ui::current().openUrl(links::kOfficialSite);
+            break;
+        case kForum:
+            ui::current().openUrl(links::kForum);
+            break;
+        case kTutorial:
+            ui::current().openUrl(links::kTutorial);
+            break;
+        case kShowcase:
+            ui::current().openUrl(links::kShowcase);
+            break;
+        case kCheckUpdate:
+            checkUpdate();
+            break;
         case kAbout:
         case kSysAbout: {
             CAboutDlg about(this);
             runModal(about);
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 

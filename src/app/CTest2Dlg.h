@@ -16,7 +16,7 @@ class QTableWidget;
 
 class CTest2Dlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Command numbers of the menus (and of the commands no menu carries).
     enum Command {
         kAbout = 104,
@@ -50,10 +50,10 @@ public:
     // How child dialogs are run (tests answer them without blocking).
     std::function<int(QDialog&)> runModal = [](QDialog& d) { return d.exec(); };
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void fill();
     bool validCurrent() const;
     bool requireSwitch();

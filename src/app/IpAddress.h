@@ -14,7 +14,7 @@ std::optional<std::string> normalise(std::string_view text);
 
 // Lets through only what can still become a dotted IPv4 address while it is typed.
 class Ipv4Validator : public QValidator {
-public:
+  public:
     using QValidator::QValidator;
     State validate(QString& input, int& pos) const override;
 };

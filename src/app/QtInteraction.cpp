@@ -21,11 +21,16 @@ QWidget* owner() {
 
 QMessageBox::Icon boxIcon(ui::Icon icon) {
     switch (icon) {
-        case ui::Icon::Information: return QMessageBox::Information;
-        case ui::Icon::Warning: return QMessageBox::Warning;
-        case ui::Icon::Error: return QMessageBox::Critical;
-        case ui::Icon::Question: return QMessageBox::Question;
-        case ui::Icon::None: break;
+        case ui::Icon::Information:
+            return QMessageBox::Information;
+        case ui::Icon::Warning:
+            return QMessageBox::Warning;
+        case ui::Icon::Error:
+            return QMessageBox::Critical;
+        case ui::Icon::Question:
+            return QMessageBox::Question;
+        case ui::Icon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -35,11 +40,15 @@ ui::Answer QtInteraction::message(const std::string& text, const std::string& ca
                                   ui::Icon icon, ui::Buttons buttons) {
     QMessageBox box(boxIcon(icon), q(caption), q(text), QMessageBox::NoButton, owner());
     switch (buttons) {
-        case ui::Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case ui::Buttons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
         case ui::Buttons::OkCancel:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
-        case ui::Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case ui::Buttons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
         case ui::Buttons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
@@ -49,14 +58,18 @@ ui::Answer QtInteraction::message(const std::string& text, const std::string& ca
     if (auto* b = box.button(QMessageBox::Ok)) b->setText("确定");
     if (auto* b = box.button(QMessageBox::Cancel)) b->setText("取消");
     switch (box.exec()) {
-        case QMessageBox::Yes: return ui::Answer::Yes;
-        case QMessageBox::No: return ui::Answer::No;
-        case QMessageBox::Ok: return ui::Answer::Ok;
-        default: break;
+        case QMessageBox::Yes:
+            return ui::Answer::Yes;
+        case QMessageBox::No:
+            return ui::Answer::No;
+        case QMessageBox::Ok:
+            return ui::Answer::Ok;
+        default:
+            break;
     }
     // Closing the box by its close button or Escape is the cautious answer.
-    return buttons == ui::Buttons::Ok ? ui::Answer::Ok
-           : buttons == ui::Buttons::OkCancel ? ui::Answer::Cancel
+    return buttons == ui::Buttons::Ok            ? ui::Answer::Ok
+           : buttons == ui::Buttons::OkCancel    ? ui::Answer::Cancel
            : buttons == ui::Buttons::YesNoCancel ? ui::Answer::Cancel
                                                  : ui::Answer::No;
 }
@@ -82,6 +95,4 @@ std::optional<std::string> QtInteraction::promptForName(const std::string& capti
     return ::promptForName(owner(), caption, initial);
 }
 
-void QtInteraction::openUrl(const std::string& url) {
-    QDesktopServices::openUrl(QUrl(q(url)));
-}
+void QtInteraction::openUrl(const std::string& url) { QDesktopServices::openUrl(QUrl(q(url))); }

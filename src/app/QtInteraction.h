@@ -5,7 +5,7 @@
 #include "platform/UserInteraction.h"
 
 class QtInteraction : public ui::UserInteraction {
-public:
+  public:
     ui::Answer message(const std::string& text, const std::string& caption, ui::Icon icon,
                        ui::Buttons buttons) override;
     std::optional<std::string> chooseOpenFile(const std::string& title, const std::string& filter,

@@ -34,8 +34,8 @@ bool RunDesk(const std::string& areaName) {
     std::string why;
     auto narrow = codec::toCp936(areaName, &why);
     if (!narrow) {
-        ui::current().message("分区名称含有无法保存的字符：" + why, ui::kCaption,
-                              ui::Icon::Error, ui::Buttons::Ok);
+        ui::current().message("分区名称含有无法保存的字符：" + why, ui::kCaption, ui::Icon::Error,
+                              ui::Buttons::Ok);
         return false;
     }
     QLibrary lib(QString::fromStdString(libraryBaseName()));

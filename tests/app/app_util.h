@@ -17,7 +17,7 @@
 
 // A throw-away installation folder that is the program folder while it lives.
 class Installation {
-public:
+  public:
     Installation() {
         EXPECT_TRUE(dir_.isValid());
         paths::setProgramFolder(path());
@@ -37,7 +37,9 @@ public:
         ASSERT_TRUE(bytes.has_value());
         ASSERT_TRUE(writeFileAtomically(path, *bytes).ok);
     }
-    std::string bytes(const std::string& name) const { return readFileBytes(file(name)).value_or(""); }
+    std::string bytes(const std::string& name) const {
+        return readFileBytes(file(name)).value_or("");
+    }
     IniDocument ini() const { return ProfileStore::decode(bytes("desk.ini")); }
 
     // Copies the fake runtime library into the folder ("desk" by base name).
@@ -49,13 +51,13 @@ public:
             }
     }
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 
 // Records the fake runtime's calls into a file for the lifetime of the guard.
 class RuntimeLog {
-public:
+  public:
     RuntimeLog() : path_(dir_.filePath("calls.log").toStdString()) {
         qputenv("TAVRIN_FAKE_DESK_LOG", QByteArray::fromStdString(path_));
     }
@@ -63,7 +65,7 @@ public:
     const std::string& path() const { return path_; }
     std::string text() const { return readFileBytes(path_).value_or(""); }
 
-private:
+  private:
     QTemporaryDir dir_;
     std::string path_;
 };

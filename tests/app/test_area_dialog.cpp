@@ -13,7 +13,7 @@ constexpr const char* kLatinAreas =
     "[分区配置]\r\n智能分区=开|<0.0.0.0-0.0.0.0>默认区域|<10.0.0.1-10.0.0.9>Game厅\r\n";
 
 class AreaDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         inst.writeDeskIni(kLatinAreas);
         store().setTarget(inst.deskIni());

@@ -1,11 +1,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QMenu>
 #include <QTest>
 #include <QToolTip>
 #include <functional>
@@ -39,7 +39,8 @@ void doubleClick(QWidget* w, QPoint pos) {
 
 bool hasSectionEndingIn(const IniDocument& doc, const std::string& suffix) {
     for (const auto& s : doc.sectionNames())
-        if (s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0)
+        if (s.size() >= suffix.size() &&
+            s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0)
             return true;
     return false;
 }
@@ -53,7 +54,7 @@ std::map<std::pair<std::string, std::string>, std::string> flatten(const IniDocu
 }
 
 class MainWindowTest : public ::testing::Test {
-public:
+  public:
     void open(const std::string& deskIni = kTwoAreas) {
         inst.writeDeskIni(deskIni);
         dlg = std::make_unique<CTest2Dlg>();
@@ -409,9 +410,13 @@ TEST_F(MainWindowTest, AddressesAndAboutBox) {
         {[](MainWindowTest& t) { t.dlg->command(CTest2Dlg::kForum); }, links::kForum},
         {[](MainWindowTest& t) { t.dlg->command(CTest2Dlg::kTutorial); }, links::kTutorial},
         {[](MainWindowTest& t) { t.dlg->command(CTest2Dlg::kShowcase); }, links::kShowcase},
-        {[](MainWindowTest& t) { QTest::mouseClick(t.child<CClickStatic>("siteLink"), Qt::LeftButton); },
+        {[](MainWindowTest& t) {
+             QTest::mouseClick(t.child<CClickStatic>("siteLink"), Qt::LeftButton);
+         },
          links::kOfficialSite},
-        {[](MainWindowTest& t) { QTest::mouseClick(t.child<CClickStatic>("chatLink"), Qt::LeftButton); },
+        {[](MainWindowTest& t) {
+             QTest::mouseClick(t.child<CClickStatic>("chatLink"), Qt::LeftButton);
+         },
          links::kChat},
     };
     for (const Case& c : cases) {
@@ -436,7 +441,9 @@ TEST_F(MainWindowTest, UpdateCommandSaysUpToDateOnlyWhenItCouldCheck) {
         QTcpSocket* s = server.nextPendingConnection();
         QObject::connect(s, &QTcpSocket::readyRead, s, [s] {
             s->readAll();
-            s->write("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n[desk.dll]\r\nMD5=\r\nURL=\r\n");
+            s->write(
+                "HTTP/1.0 200 OK\r\nContent-Type: "
+                "text/plain\r\n\r\n[desk.dll]\r\nMD5=\r\nURL=\r\n");
             s->disconnectFromHost();
         });
     });
@@ -456,9 +463,9 @@ TEST_F(MainWindowTest, UpdateCommandSaysUpToDateOnlyWhenItCouldCheck) {
     open();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
-        Installation::writeText(inst.file("deskupdate.ini"),
-                                "[Config]\r\nUpdateModel=0\r\nUpdateHost=127.0.0.1:" +
-                                    std::to_string(c.port) + "\r\n");
+        Installation::writeText(
+            inst.file("deskupdate.ini"),
+            "[Config]\r\nUpdateModel=0\r\nUpdateHost=127.0.0.1:" + std::to_string(c.port) + "\r\n");
         ui.messages.clear();
         dlg->command(CTest2Dlg::kCheckUpdate);
         EXPECT_EQ(ui.texts(), std::vector<std::string>{c.message});

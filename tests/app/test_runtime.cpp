@@ -67,13 +67,21 @@ TEST(RuntimeLibrary, MainWindowPreviewsTheCurrentArea) {
         std::vector<std::string> texts;
         bool runs;
     } cases[] = {
-        {"apply", 1, [](CTest2Dlg& d) { d.command(CTest2Dlg::kApplyHere); },
-         {"立即应用[游戏区]的相关配置到本机上？\r\n亲，仅测试有效！"}, true},
-        {"save", 1, [](CTest2Dlg& d) { d.findChild<QPushButton*>("saveButton")->click(); },
-         {"配置设定保存完毕，是否测试效果？"}, true},
-        {"save without a current area", -1,
+        {"apply",
+         1,
+         [](CTest2Dlg& d) { d.command(CTest2Dlg::kApplyHere); },
+         {"立即应用[游戏区]的相关配置到本机上？\r\n亲，仅测试有效！"},
+         true},
+        {"save",
+         1,
          [](CTest2Dlg& d) { d.findChild<QPushButton*>("saveButton")->click(); },
-         {"配置设定保存完毕，是否测试效果？", "请先在分区列表中选中要测试的分区。"}, false},
+         {"配置设定保存完毕，是否测试效果？"},
+         true},
+        {"save without a current area",
+         -1,
+         [](CTest2Dlg& d) { d.findChild<QPushButton*>("saveButton")->click(); },
+         {"配置设定保存完毕，是否测试效果？", "请先在分区列表中选中要测试的分区。"},
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

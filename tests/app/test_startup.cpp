@@ -59,7 +59,8 @@ QProcessEnvironment offscreen() {
 bool copyTree(const QString& from, const QString& to) {
     QDir src(from);
     if (!QDir().mkpath(to)) return false;
-    for (const QFileInfo& fi : src.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+    for (const QFileInfo& fi :
+         src.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
         const QString dest = QDir(to).filePath(fi.fileName());
         if (fi.isDir() ? !copyTree(fi.filePath(), dest) : !QFile::copy(fi.filePath(), dest))
             return false;
@@ -69,7 +70,8 @@ bool copyTree(const QString& from, const QString& to) {
 
 TEST(StartUp, EditorOpensTheSampleAndWritesTheReloadedConfiguration) {
     Installation inst;
-    ASSERT_TRUE(copyTree(QString(TAVRIN_SOURCE_DIR) + "/sample", QString::fromStdString(inst.path())));
+    ASSERT_TRUE(
+        copyTree(QString(TAVRIN_SOURCE_DIR) + "/sample", QString::fromStdString(inst.path())));
     const std::string shots = inst.file("shots");
     QString err;
     ASSERT_EQ(runEditor({"--root", QString::fromStdString(inst.path()), "--screenshots",

@@ -184,8 +184,8 @@ int main(int argc, char** argv) {
     const QColor yellow(0xf5, 0xb3, 0x1f), orange(0xd9, 0x7a, 0x06);
     ok &= save(roundedBar(320, 44, blue, darkBlue, 8), bg + "标题蓝色.png");
     ok &= save(roundedBar(320, 44, yellow, orange, 8), bg + "标题黄色.png");
-    ok &= save(roundedBar(320, 240, QColor(20, 30, 50), QColor(10, 15, 30), 8, 150),
-               bg + "背景.png");
+    ok &=
+        save(roundedBar(320, 240, QColor(20, 30, 50), QColor(10, 15, 30), 8, 150), bg + "背景.png");
     ok &= save(roundedBar(320, 130, QColor(40, 110, 200), QColor(20, 60, 130), 10, 170),
                bg + "天气背景.png");
     {
@@ -204,8 +204,8 @@ int main(int argc, char** argv) {
         p.fillRect(line.rect(), g);
         ok &= save(line, bg + "分割线蓝色.png");
     }
-    ok &= save(roundedBar(640, 64, QColor(0, 0, 0), QColor(30, 30, 30), 30, 120),
-               bg + "标语框.png");
+    ok &=
+        save(roundedBar(640, 64, QColor(0, 0, 0), QColor(30, 30, 30), 30, 120), bg + "标语框.png");
 
     const QString weather = QString::fromUtf8(paths::kWeather) + "/";
     const std::pair<const char*, QColor> sets[] = {{"天气黄色", QColor(255, 190, 40)},

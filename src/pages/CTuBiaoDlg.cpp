@@ -99,7 +99,7 @@ CTuBiaoDlg::CTuBiaoDlg(QWidget* parent) : ConfigPage(parent) {
     e->addWidget(hintLabel(effect, "垂直偏移>0:向下偏移 <0:向上偏移"), 3, 2);
     addRow(e, 4, "背景图片：", {picture_, randomButton_, chooseButton_});
     addRow(e, 5, "", {sideBarOn_});
-    addRow(e, 6, "边栏宽度：", {sideBarWidth_}, " * 宽度1-400~");
+    addRow(e, 6, "边栏宽度：", {sideBarWidth_, hintLabel(effect, " * 宽度1-400~")});
     e->setColumnStretch(2, 1);
 
     auto* arrange = new QGroupBox("图标排列", this);

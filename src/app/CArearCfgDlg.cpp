@@ -160,6 +160,9 @@ CArearCfgDlg::CArearCfgDlg(GlobalConfig& config, int areaIndex, QWidget* parent)
         tabs_->addTab(pages_[std::size_t(t)], kTitles[t]);
     }
     tabs_->setCurrentIndex(kGlobalTab);
+    static_cast<CGlobalDlg*>(page(kGlobalTab))
+        ->setThemeHooks({[this](const std::string& descriptor) { return saveRequest(descriptor); },
+                         [this] { reloadPages(area()); }, &config_});
 
     saveButton_ = new QPushButton("保存", this);
     saveButton_->setObjectName("saveButton");

@@ -4,7 +4,10 @@
 #include <QVBoxLayout>
 
 #include "desktop/FolderUtils.h"
+#include "package/ThemePackage.h"
+#include "platform/RuntimeLibrary.h"
 #include "store/Configuration.h"
+#include "store/ProfileStore.h"
 #include "platform/UserInteraction.h"
 #include "store/ProgramPaths.h"
 
@@ -142,10 +145,26 @@ void CGlobalDlg::chooseWallpaper() {
         fixed_->setText(qs(chosen));
 }
 
+namespace {
+constexpr const char* kNoHost = "主题功能需要在分区配置窗口中使用。";
+}
+
 void CGlobalDlg::exportTheme() {
-    ui::current().inform("主题导出功能尚未提供。", ui::Icon::Warning);
+    if (!themeHooks_.save) {
+        ui::current().inform(kNoHost, ui::Icon::Warning);
+        return;
+    }
+    exportThemePackage(themeHooks_.save, false);
 }
 
 void CGlobalDlg::importTheme() {
-    ui::current().inform("主题导入功能尚未提供。", ui::Icon::Warning);
+    if (!themeHooks_.save || !themeHooks_.config || areaIndex_ < 0) {
+        ui::current().inform(kNoHost, ui::Icon::Warning);
+        return;
+    }
+    ImportHooks hooks;
+    hooks.save = themeHooks_.save;
+    hooks.reloadPages = themeHooks_.reloadPages;
+    hooks.preview = [](const std::string& area) { runtime::RunDesk(area); };
+    importThemePackage(ProfileStore::instance(), *themeHooks_.config, areaIndex_, hooks);
 }

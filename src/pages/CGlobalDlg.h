@@ -7,11 +7,16 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <functional>
+#include <string>
 
 #include "pages/ConfigPage.h"
 #include "pages/PageWidgets.h"
+#include "store/Status.h"
 
+struct GlobalConfig;
 struct SkinSection;
+
 
 class CGlobalDlg : public ConfigPage {
     Q_OBJECT
@@ -22,6 +27,16 @@ public:
     void attachArea(ArearConfig& area, CArearCfgDlg* host, int areaIndex) override;
     void loadPage() override;
     void savePage() override;
+
+    // What the theme buttons need from the window the page sits in: its save request (into
+    // a package descriptor), its page reload, and the live configuration. Without them the
+    // buttons only say that the theme functions work inside the area window.
+    struct ThemeHooks {
+        std::function<Status(const std::string& descriptorPath)> save;
+        std::function<void()> reloadPages;
+        GlobalConfig* config = nullptr;
+    };
+    void setThemeHooks(ThemeHooks hooks) { themeHooks_ = std::move(hooks); }
 
     CArearCfgDlg* host() const { return host_; }
     int areaIndex() const { return areaIndex_; }
@@ -36,6 +51,7 @@ private:
     void applyEnabling();
 
     SkinSection* record_ = nullptr;
+    ThemeHooks themeHooks_;
     CArearCfgDlg* host_ = nullptr;
     int areaIndex_ = -1;
 

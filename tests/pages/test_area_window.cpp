@@ -209,6 +209,32 @@ TEST_F(AreaWindowTest, ReloadShowsTheReplacedRecords) {
     EXPECT_FALSE(dlg.hasUnsavedEdits());
 }
 
+TEST_F(AreaWindowTest, ThemeButtonsExportAndImportThroughTheWindow) {
+    const std::string package = file("主题/包厢.k4p");
+    QDir().mkpath(QString::fromStdString(file("主题")));
+    {
+        CArearCfgDlg dlg(config, 2, nullptr);
+        type(w<QLineEdit>(dlg, CArearCfgDlg::kSloganTab, "content"), "主题里的标语");
+        script.files.push_back(file("主题/包厢"));  // the extension is added
+        find<QPushButton>(dlg.page(CArearCfgDlg::kGlobalTab), "exportTheme")->click();
+        ASSERT_EQ(script.texts(), (std::vector<std::string>{"主题包导出成功！"}));
+        EXPECT_TRUE(QFile::exists(QString::fromStdString(package)));
+        EXPECT_EQ(deskIniBytes(), before);  // an export writes no desk.ini
+        script.answers.push_back(ui::Answer::Yes);  // discard the edit on closing
+        dlg.reject();
+    }
+    script.messages.clear();
+    CArearCfgDlg dlg(config, 1, nullptr);
+    script.answers = {ui::Answer::No, ui::Answer::No};  // no export first, no preview
+    script.files.push_back(package);
+    find<QPushButton>(dlg.page(CArearCfgDlg::kGlobalTab), "importTheme")->click();
+    EXPECT_EQ(area(1).name, "游戏区");
+    EXPECT_EQ(area(1).slogan.content, "主题里的标语");
+    EXPECT_EQ(w<QLineEdit>(dlg, CArearCfgDlg::kSloganTab, "content")->text(), "主题里的标语");
+    EXPECT_NE(codec::fromCp936(deskIniBytes()).find("标语内容=主题里的标语|"), std::string::npos);
+    EXPECT_FALSE(dlg.hasUnsavedEdits());
+}
+
 TEST_F(AreaWindowTest, Screenshots) {
     CArearCfgDlg dlg(config, 2, nullptr);
     dlg.show();

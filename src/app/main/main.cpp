@@ -8,6 +8,7 @@
 #include "app/CTest2Dlg.h"
 #include "app/QtInteraction.h"
 #include "net/UpdateCheck.h"
+#include "platform/WindowsProbes.h"
 #include "store/ProgramPaths.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options.root) paths::setProgramFolder(*options.root);
+    // New icon records take their background size from the Windows version and icon size.
+    platform::installWindowsProbes();
 
     // Screenshots run unattended: messages go to stderr instead of waiting for a click.
     QtInteraction interaction;

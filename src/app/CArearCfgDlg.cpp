@@ -4,7 +4,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -154,10 +157,18 @@ CArearCfgDlg::CArearCfgDlg(GlobalConfig& config, int areaIndex, QWidget* parent)
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("tabs");
+    QSize largest;
     for (int t = 0; t < kTabCount; ++t) {
-        pages_[std::size_t(t)] = createPage(Tab(t), tabs_);
-        pages_[std::size_t(t)]->setObjectName(QString("page%1").arg(t));
-        tabs_->addTab(pages_[std::size_t(t)], kTitles[t]);
+        // Each page scrolls, so that the window fits a small screen.
+        auto* scroll = new QScrollArea(tabs_);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        ConfigPage* p = createPage(Tab(t), scroll);
+        p->setObjectName(QString("page%1").arg(t));
+        scroll->setWidget(p);
+        pages_[std::size_t(t)] = p;
+        tabs_->addTab(scroll, kTitles[t]);
+        largest = largest.expandedTo(p->sizeHint());
     }
     tabs_->setCurrentIndex(kGlobalTab);
     static_cast<CGlobalDlg*>(page(kGlobalTab))
@@ -179,6 +190,10 @@ CArearCfgDlg::CArearCfgDlg(GlobalConfig& config, int areaIndex, QWidget* parent)
     layout->addLayout(buttons);
 
     attachAndLoad(area());
+    QSize size = largest + QSize(40, tabs_->tabBar()->sizeHint().height() +
+                                          saveButton_->sizeHint().height() + 40);
+    if (QScreen* s = screen()) size = size.boundedTo(s->availableGeometry().size() * 0.94);
+    resize(size);
     setWindowTitle(QString::fromStdString("当前配置分区：" + area().name));
     takeBaseline();
 }

@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "platform/WindowsProbes.h"
 #include "store/Configuration.h"
 #include "store/ProfileStore.h"
 #include "store/ProgramPaths.h"
@@ -39,6 +40,7 @@ int runDeskcfg(int argc, char** argv) {
         return args.empty() ? 2 : 0;
     }
     openStore();
+    platform::installWindowsProbes();
     const std::string command = args[0];
     args.erase(args.begin());
     if (command == "show") return cmdShow(args);

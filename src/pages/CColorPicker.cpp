@@ -110,6 +110,7 @@ public:
     bool moved = false;
     bool openingPress = false;  // the press on the control that opened the palette
     bool moreDown = false;
+    bool cursorSet = false;  // the picking cursor is pushed once per palette
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -150,9 +151,7 @@ ColourPaletteWindow::ColourPaletteWindow(CColorPicker* o)
     font_.setWeight(QFont::Normal);
 }
 
-ColourPaletteWindow::~ColourPaletteWindow() {
-    if (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
-}
+ColourPaletteWindow::~ColourPaletteWindow() = default;
 
 void ColourPaletteWindow::start(std::uint32_t initialColour, QPoint pressGlobal) {
     current = initial = initialColour;
@@ -163,13 +162,14 @@ void ColourPaletteWindow::start(std::uint32_t initialColour, QPoint pressGlobal)
     raise();
     grabMouse();
     grabKeyboard();
-    if (!QGuiApplication::overrideCursor()) QGuiApplication::setOverrideCursor(Qt::CrossCursor);
+    if (!cursorSet) QGuiApplication::setOverrideCursor(Qt::CrossCursor);
+    cursorSet = true;
     picking_ = true;
     update();
 }
 
 void ColourPaletteWindow::setPickingCursor(bool picking) {
-    if (picking == picking_ || !QGuiApplication::overrideCursor()) return;
+    if (picking == picking_ || !cursorSet) return;
     picking_ = picking;
     QGuiApplication::changeOverrideCursor(picking ? Qt::CrossCursor : Qt::ArrowCursor);
 }
@@ -316,6 +316,7 @@ void CColorPicker::cancelPalette() {
     ColourPaletteWindow* window = g_palette;
     CColorPicker* owner = window->owner;
     g_palette = nullptr;
+    if (window->cursorSet) QGuiApplication::restoreOverrideCursor();
     window->releaseKeyboard();
     window->releaseMouse();
     window->hide();

@@ -45,8 +45,8 @@ std::string clipCaption(std::string_view utf8, std::size_t maxBytes) {
     std::size_t used = 0;
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        std::size_t len = std::min(utf8Length(static_cast<unsigned char>(utf8[pos])),
-                                   utf8.size() - pos);
+        std::size_t len =
+            std::min(utf8Length(static_cast<unsigned char>(utf8[pos])), utf8.size() - pos);
         std::size_t bytes = codec::cp936Length(utf8.substr(pos, len));
         if (used + bytes > maxBytes) break;
         used += bytes;

@@ -35,7 +35,7 @@ struct Result {
 };
 
 class IconCapture {
-public:
+  public:
     virtual ~IconCapture() = default;
     virtual Result capture() = 0;
 };
@@ -45,7 +45,7 @@ IconCapture& current();
 void install(IconCapture* impl);  // not owned; nullptr restores the platform's
 
 class ScopedCapture {
-public:
+  public:
     explicit ScopedCapture(IconCapture& impl) { install(&impl); }
     ~ScopedCapture() { install(nullptr); }
     ScopedCapture(const ScopedCapture&) = delete;
@@ -91,19 +91,19 @@ std::string captionForDesktopFile(const std::string& desktopFolder, const std::s
 std::string launcherName(std::string_view desktopEntryText, const std::string& language);
 
 struct XdgLocations {
-    std::string configHome;     // $XDG_CONFIG_HOME or ~/.config
-    std::string desktopFolder;  // the user's desktop folder
-    std::string currentDesktop; // $XDG_CURRENT_DESKTOP
-    std::string language;       // $LANG without encoding, e.g. zh_CN
+    std::string configHome;      // $XDG_CONFIG_HOME or ~/.config
+    std::string desktopFolder;   // the user's desktop folder
+    std::string currentDesktop;  // $XDG_CURRENT_DESKTOP
+    std::string language;        // $LANG without encoding, e.g. zh_CN
 };
 XdgLocations xdgLocationsFromEnvironment();
 
 class XdgIconCapture : public IconCapture {
-public:
+  public:
     explicit XdgIconCapture(XdgLocations where) : where_(std::move(where)) {}
     Result capture() override;
 
-private:
+  private:
     XdgLocations where_;
 };
 
@@ -124,7 +124,7 @@ inline constexpr std::size_t kCaptionBufferBytes = 512;
 std::vector<unsigned char> itemTextRequest(bool layout64, int item, std::uint64_t textAddress);
 
 class ShellListView {
-public:
+  public:
     virtual ~ShellListView() = default;
     // Blocks in the shell's process; 0 when one cannot be reserved.
     virtual std::uint64_t reserve(std::size_t bytes) = 0;

@@ -22,7 +22,7 @@ void debugTrace(const std::string& utf8) {
 }
 
 class RemoteListView : public ShellListView {
-public:
+  public:
     RemoteListView(HWND view, HANDLE process) : view_(view), process_(process) {}
 
     std::uint64_t reserve(std::size_t bytes) override {
@@ -35,14 +35,15 @@ public:
     }
     bool write(std::uint64_t address, const void* data, std::size_t bytes) override {
         SIZE_T done = 0;
-        return WriteProcessMemory(process_, reinterpret_cast<void*>(static_cast<std::uintptr_t>(address)),
+        return WriteProcessMemory(process_,
+                                  reinterpret_cast<void*>(static_cast<std::uintptr_t>(address)),
                                   data, bytes, &done) != FALSE;
     }
     bool read(std::uint64_t address, void* data, std::size_t bytes) override {
         SIZE_T done = 0;
-        return ReadProcessMemory(process_,
-                                 reinterpret_cast<const void*>(static_cast<std::uintptr_t>(address)),
-                                 data, bytes, &done) != FALSE;
+        return ReadProcessMemory(
+                   process_, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(address)),
+                   data, bytes, &done) != FALSE;
     }
     std::intptr_t send(unsigned message, std::uintptr_t wParam, std::uint64_t lParam) override {
         return SendMessageA(view_, message, static_cast<WPARAM>(wParam),
@@ -50,7 +51,7 @@ public:
     }
     void trace(const std::string& text) override { debugTrace(text); }
 
-private:
+  private:
     HWND view_;
     HANDLE process_;
 };
@@ -59,7 +60,7 @@ HWND toWindow(std::uintptr_t h) { return reinterpret_cast<HWND>(h); }
 std::uintptr_t fromWindow(HWND h) { return reinterpret_cast<std::uintptr_t>(h); }
 
 class WindowsIconCapture : public IconCapture {
-public:
+  public:
     Result capture() override {
         Result result;
         result.outcome = Outcome::Captured;  // a missing shell just yields no icons
@@ -72,7 +73,9 @@ public:
         tree.findChild = [](std::uintptr_t parent, const char* cls) {
             return fromWindow(FindWindowExA(toWindow(parent), nullptr, cls, nullptr));
         };
-        tree.next = [](std::uintptr_t w) { return fromWindow(GetWindow(toWindow(w), GW_HWNDNEXT)); };
+        tree.next = [](std::uintptr_t w) {
+            return fromWindow(GetWindow(toWindow(w), GW_HWNDNEXT));
+        };
         HWND view = toWindow(findDesktopListView(tree, variantB));
 
         HANDLE process = nullptr;

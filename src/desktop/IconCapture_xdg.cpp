@@ -90,10 +90,14 @@ std::string unescapeQtKey(std::string_view s) {
         unsigned v = 0;
         for (char c : h) {
             v <<= 4;
-            if (c >= '0' && c <= '9') v |= unsigned(c - '0');
-            else if (c >= 'A' && c <= 'F') v |= unsigned(c - 'A' + 10);
-            else if (c >= 'a' && c <= 'f') v |= unsigned(c - 'a' + 10);
-            else return std::nullopt;
+            if (c >= '0' && c <= '9')
+                v |= unsigned(c - '0');
+            else if (c >= 'A' && c <= 'F')
+                v |= unsigned(c - 'A' + 10);
+            else if (c >= 'a' && c <= 'f')
+                v |= unsigned(c - 'a' + 10);
+            else
+                return std::nullopt;
         }
         return v;
     };
@@ -221,7 +225,8 @@ std::vector<DesktopIcon> parsePcmanfmDesktopItems(std::string_view text) {
     for (const Group& g : parseKeyFile(text)) {
         if (g.name == "*") continue;
         if (const std::string* pos = g.find("pos")) {
-            if (auto p = parseQtPoint(*pos)) icons.push_back({unescapeQtKey(g.name), p->first, p->second});
+            if (auto p = parseQtPoint(*pos))
+                icons.push_back({unescapeQtKey(g.name), p->first, p->second});
             continue;
         }
         const std::string* x = g.find("x");
@@ -278,9 +283,12 @@ std::string launcherName(std::string_view text, const std::string& language) {
         inEntry = g.name == "Desktop Entry";
         if (!inEntry) continue;
         for (const auto& [k, v] : g.entries) {
-            if (k == "Name") plain = v;
-            else if (!lang.empty() && k == "Name[" + lang + "]") regional = v;
-            else if (!shortLang.empty() && k == "Name[" + shortLang + "]") general = v;
+            if (k == "Name")
+                plain = v;
+            else if (!lang.empty() && k == "Name[" + lang + "]")
+                regional = v;
+            else if (!shortLang.empty() && k == "Name[" + shortLang + "]")
+                general = v;
         }
         break;
     }

@@ -52,8 +52,7 @@ void CDlgCaption::accept() {
 int promptForName(QWidget* parent, const std::string& caption, const std::string& label,
                   std::string& text) {
     QString value = QString::fromStdString(text);
-    CDlgCaption dlg(QString::fromStdString(caption), QString::fromStdString(label), value,
-                    parent);
+    CDlgCaption dlg(QString::fromStdString(caption), QString::fromStdString(label), value, parent);
     if (dlg.exec() != QDialog::Accepted) return 2;
     text = value.toStdString();
     return 1;

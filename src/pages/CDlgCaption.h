@@ -13,14 +13,14 @@ class QLineEdit;
 
 class CDlgCaption : public QDialog {
     Q_OBJECT
-public:
+  public:
     // text supplies the box's first content and receives the typed text on confirm.
     CDlgCaption(const QString& caption, const QString& label, QString& text,
                 QWidget* parent = nullptr);
 
     void accept() override;
 
-private:
+  private:
     QString& text_;
     QLabel* label_;
     QLineEdit* edit_;

@@ -100,8 +100,9 @@ CNoticeDlg::CNoticeDlg(QWidget* parent) : ConfigPage(parent) {
     addRow(b, 4, "对齐方式：", {alignCentre_, alignLeft_});
     b->addWidget(new QLabel("模版内容：", body), 5, 0, 1, 3);
     b->addWidget(content_, 6, 0, 1, 3);
-    b->addWidget(hintLabel(body, "每行一条文本！格式如下：（默认使用上面的\"字体颜色\"与\"文字大小\"）"),
-                 7, 0, 1, 3);
+    b->addWidget(
+        hintLabel(body, "每行一条文本！格式如下：（默认使用上面的\"字体颜色\"与\"文字大小\"）"), 7,
+        0, 1, 3);
     b->addWidget(hintLabel(body, "文本内容|颜色值(可空)|字体大小(可空)|B(字体加粗 可空)"), 8, 0, 1,
                  3);
     b->setColumnStretch(2, 1);
@@ -195,9 +196,9 @@ void CNoticeDlg::applyEnabling() {
     colour_->setEnabled(on);
     titleColour_->setEnabled(on);
     for (QWidget* w : std::initializer_list<QWidget*>{
-             size_, content_, titleSize_, titleText_, templates_, titleBackground_,
-             bodyBackground_, titleShown_, effect_, newLabel_, titleEffect_, titleBold_,
-             alignCentre_, alignLeft_, newButton_, deleteButton_})
+             size_, content_, titleSize_, titleText_, templates_, titleBackground_, bodyBackground_,
+             titleShown_, effect_, newLabel_, titleEffect_, titleBold_, alignCentre_, alignLeft_,
+             newButton_, deleteButton_})
         w->setEnabled(on);
     // The divider list follows neither switch.
     divider_->setEnabled(true);
@@ -253,5 +254,6 @@ void CNoticeDlg::deleteTemplate() {
     templates_->removeItem(selected);
     templates_->setCurrentIndex(0);
     showTemplate(0);
-    ui::current().message("公告模版删除成功！", ui::kCaption, ui::Icon::Information, ui::Buttons::Ok);
+    ui::current().message("公告模版删除成功！", ui::kCaption, ui::Icon::Information,
+                          ui::Buttons::Ok);
 }

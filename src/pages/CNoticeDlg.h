@@ -15,7 +15,7 @@ struct NoticeSection;
 
 class CNoticeDlg : public ConfigPage {
     Q_OBJECT
-public:
+  public:
     explicit CNoticeDlg(QWidget* parent = nullptr);
 
     void attachSection(NoticeSection& record);
@@ -23,7 +23,7 @@ public:
     void loadPage() override;
     void savePage() override;
 
-private:
+  private:
     void applyEnabling();
     void applyTitleEnabling();
     void showTemplate(int index);

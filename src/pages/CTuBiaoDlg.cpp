@@ -68,7 +68,8 @@ const std::vector<std::pair<const char*, const char*>>& CTuBiaoDlg::presets() {
     return list;
 }
 
-std::string CTuBiaoDlg::suggestName(const std::string& base, const std::vector<std::string>& taken) {
+std::string CTuBiaoDlg::suggestName(const std::string& base,
+                                    const std::vector<std::string>& taken) {
     std::string suggestion = base;
     int n = 1;
     // Each match moves on to the next number and searches the list again from the top.
@@ -111,9 +112,11 @@ CTuBiaoDlg::CTuBiaoDlg(QWidget* parent) : ConfigPage(parent) {
     newIndexButton_ = button(arrange, "新建", "newIndex");
     rebuildIndexButton_ = button(arrange, "重建", "rebuildIndex");
     deleteIndexButton_ = button(arrange, "删除", "deleteIndex");
-    addRow(a, 0, "", {arrangeOn_, new QLabel("排列", arrange), arrangeCount_, new QLabel("次", arrange),
-                      hintLabel(arrange, " * 推荐排列3次~")});
-    addRow(a, 1, "坐标索引：", {indices_, newIndexButton_, rebuildIndexButton_, deleteIndexButton_});
+    addRow(a, 0, "",
+           {arrangeOn_, new QLabel("排列", arrange), arrangeCount_, new QLabel("次", arrange),
+            hintLabel(arrange, " * 推荐排列3次~")});
+    addRow(a, 1, "坐标索引：",
+           {indices_, newIndexButton_, rebuildIndexButton_, deleteIndexButton_});
     a->setColumnStretch(2, 1);
 
     auto* sync = new QGroupBox("同步桌面", this);
@@ -140,7 +143,8 @@ CTuBiaoDlg::CTuBiaoDlg(QWidget* parent) : ConfigPage(parent) {
     connect(arrangeOn_, &QCheckBox::clicked, this, &CTuBiaoDlg::applyArrangementRule);
     connect(syncOn_, &QCheckBox::clicked, this, &CTuBiaoDlg::applySyncRule);
     connect(preset_, &QComboBox::activated, this, &CTuBiaoDlg::presetChosen);
-    connect(randomButton_, &QPushButton::clicked, this, [this] { picture_->setText(kRandomPicture); });
+    connect(randomButton_, &QPushButton::clicked, this,
+            [this] { picture_->setText(kRandomPicture); });
     connect(chooseButton_, &QPushButton::clicked, this, &CTuBiaoDlg::choosePicture);
     connect(newIndexButton_, &QPushButton::clicked, this, &CTuBiaoDlg::newIndex);
     connect(rebuildIndexButton_, &QPushButton::clicked, this, &CTuBiaoDlg::rebuildIndex);
@@ -150,7 +154,8 @@ CTuBiaoDlg::CTuBiaoDlg(QWidget* parent) : ConfigPage(parent) {
     connect(deleteSyncButton_, &QPushButton::clicked, this, &CTuBiaoDlg::deleteSyncFolder);
 }
 
-void CTuBiaoDlg::attachSection(IconSection& record, CArearCfgDlg* host, const std::string& areaName) {
+void CTuBiaoDlg::attachSection(IconSection& record, CArearCfgDlg* host,
+                               const std::string& areaName) {
     record_ = &record;
     host_ = host;
     areaName_ = areaName;
@@ -178,9 +183,8 @@ void CTuBiaoDlg::loadPage() {
     sideBarWidth_->setEnabled(r.sideBarOn);
 
     arrangeOn_->setChecked(r.arrangementOn);
-    arrangeCount_->setCurrentIndex(r.arrangementCount >= 1 && r.arrangementCount <= 9
-                                       ? r.arrangementCount - 1
-                                       : -1);
+    arrangeCount_->setCurrentIndex(
+        r.arrangementCount >= 1 && r.arrangementCount <= 9 ? r.arrangementCount - 1 : -1);
     preset_->setCurrentIndex(0);
     fillIndices();
     applyArrangementRule();
@@ -379,8 +383,8 @@ void CTuBiaoDlg::newSyncFolder() {
 
 void CTuBiaoDlg::resetSyncFolder() {
     if (syncFolders_->currentIndex() < 0) return;
-    if (!ui::current().askYesNo(
-            "您的桌面图标都清理好了吗？\r\n特别说明：桌面不需要的图标请先清理掉！\r\n否则将有可能同步到其他客户机上去"))
+    if (!ui::current().askYesNo("您的桌面图标都清理好了吗？\r\n特别说明：桌面不需要的图标请先清理掉"
+                                "！\r\n否则将有可能同步到其他客户机上去"))
         return;
     std::size_t uncopied = 0;
     Status made = makeSyncFolder(ss(syncFolders_->currentText()), &uncopied);

@@ -18,7 +18,7 @@ struct IconSection;
 
 class CTuBiaoDlg : public ConfigPage {
     Q_OBJECT
-public:
+  public:
     explicit CTuBiaoDlg(QWidget* parent = nullptr);
 
     void attachSection(IconSection& record, CArearCfgDlg* host, const std::string& areaName);
@@ -40,7 +40,7 @@ public:
     // Background size presets of list 1021 (item 0 puts back the stored size).
     static const std::vector<std::pair<const char*, const char*>>& presets();
 
-private:
+  private:
     void applyEffectRule();
     void applyArrangementRule();
     void applySyncRule();

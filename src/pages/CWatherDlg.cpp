@@ -113,12 +113,13 @@ CWatherDlg::CWatherDlg(QWidget* parent) : ConfigPage(parent) {
     t->addWidget(new QLabel("模版内容：（不建议修改，行数固定不变）", lower), 3, 0, 1, 3);
     t->addWidget(content_, 4, 0, 1, 3);
     int row = 5;
-    for (const char* line : {"变量说明：（文本内容|颜色值(可空)|字体大小(可空)|B(字体加粗 可空)",
-                             "$city=城市名  $YY=年  $MM=月  $DD=日  $W=星期X",
-                             "$year=卯(兔)年  $nuli=农历日期  $hday=当天的节日（仅在当天显示）",
-                             "$tq1=当天的天气情况!  $temp1=当天的温度情况!  $feng1=当天的风力情况！",
-                             "$tq2=明天的天气情况!  $temp2=明天的温度情况!  $feng2=明天的风力情况！",
-                             "$tq3=后天的天气情况!  $temp3=后天的温度情况!  $feng3=后天的风力情况！"})
+    for (const char* line :
+         {"变量说明：（文本内容|颜色值(可空)|字体大小(可空)|B(字体加粗 可空)",
+          "$city=城市名  $YY=年  $MM=月  $DD=日  $W=星期X",
+          "$year=卯(兔)年  $nuli=农历日期  $hday=当天的节日（仅在当天显示）",
+          "$tq1=当天的天气情况!  $temp1=当天的温度情况!  $feng1=当天的风力情况！",
+          "$tq2=明天的天气情况!  $temp2=明天的温度情况!  $feng2=明天的风力情况！",
+          "$tq3=后天的天气情况!  $temp3=后天的温度情况!  $feng3=后天的风力情况！"})
         t->addWidget(hintLabel(lower, line), row++, 0, 1, 3);
     t->setColumnStretch(2, 1);
 
@@ -238,5 +239,6 @@ void CWatherDlg::deleteTemplate() {
     templates_->removeItem(selected);
     templates_->setCurrentIndex(0);
     showTemplate(0);
-    ui::current().message("天气模版删除成功！", ui::kCaption, ui::Icon::Information, ui::Buttons::Ok);
+    ui::current().message("天气模版删除成功！", ui::kCaption, ui::Icon::Information,
+                          ui::Buttons::Ok);
 }

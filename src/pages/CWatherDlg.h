@@ -26,7 +26,7 @@ std::vector<std::string> lines(const QString& text);
 
 class CWatherDlg : public ConfigPage {
     Q_OBJECT
-public:
+  public:
     explicit CWatherDlg(QWidget* parent = nullptr);
 
     void attachSection(WeatherSection& record);
@@ -34,7 +34,7 @@ public:
     void loadPage() override;
     void savePage() override;
 
-private:
+  private:
     void applyEnabling();
     void showTemplate(int index);
     void newTemplate();

@@ -43,9 +43,9 @@ TEST(CaptureFiles, PositionFilesParse) {
          capture::parseXfdesktopIcons(fixture("xfce/icons.screen0-1920x1080.rc")),
          {{"Home", 0, 0}, {"回收站", 0, 132}, {"qq.desktop", 264, 0}}},
         {"xfdesktop: pitch from the configured icon size",
-         capture::parseXfdesktopIcons(
-             fixture("xfce/icons.screen0-1920x1080.rc"),
-             capture::xfdesktopPitch(capture::parseXfdesktopIconSize(fixture("xfce4-desktop.xml")))),
+         capture::parseXfdesktopIcons(fixture("xfce/icons.screen0-1920x1080.rc"),
+                                      capture::xfdesktopPitch(capture::parseXfdesktopIconSize(
+                                          fixture("xfce4-desktop.xml")))),
          {{"Home", 0, 0}, {"回收站", 0, 172}, {"qq.desktop", 344, 0}}},
         {"empty file", capture::parsePcmanfmDesktopItems(""), {}},
     };
@@ -57,22 +57,24 @@ TEST(CaptureFiles, LauncherCaptions) {
     struct Case {
         std::string file, language, expected;
     } cases[] = {
-        {"qq.desktop", "zh_CN", "腾讯QQ"},       // localised name of the entry group only
-        {"qq.desktop", "en_US", "QQ"},           // no translation: plain Name
-        {"missing.desktop", "zh_CN", "missing"}, // unreadable launcher: file name
-        {"网吧须知.txt", "zh_CN", "网吧须知.txt"}, // ordinary files keep their name
+        {"qq.desktop", "zh_CN", "腾讯QQ"},          // localised name of the entry group only
+        {"qq.desktop", "en_US", "QQ"},              // no translation: plain Name
+        {"missing.desktop", "zh_CN", "missing"},    // unreadable launcher: file name
+        {"网吧须知.txt", "zh_CN", "网吧须知.txt"},  // ordinary files keep their name
     };
     for (const Case& c : cases)
-        EXPECT_EQ(capture::captionForDesktopFile(desktop, c.file, c.language), c.expected) << c.file;
+        EXPECT_EQ(capture::captionForDesktopFile(desktop, c.file, c.language), c.expected)
+            << c.file;
 }
 
 // A config home laid out like a user's, with the fixture files at chosen ages.
 class XdgHome : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("tavrin-capture-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root_ =
+            fs::temp_directory_path() /
+            ("tavrin-capture-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root_);
         fs::create_directories(root_ / "config");
         where_.configHome = utf8Path(root_ / "config");
@@ -86,7 +88,8 @@ protected:
         fs::create_directories(dest.parent_path());
         fs::copy_file(fsPath(std::string(TAVRIN_FIXTURES) + "/capture/" + fixtureRel), dest,
                       fs::copy_options::overwrite_existing);
-        fs::last_write_time(dest, fs::file_time_type::clock::now() - std::chrono::seconds(ageSeconds));
+        fs::last_write_time(dest,
+                            fs::file_time_type::clock::now() - std::chrono::seconds(ageSeconds));
     }
 
     fs::path root_;
@@ -107,8 +110,8 @@ TEST_F(XdgHome, ChoosesTheSessionsManagerThenTheNewestFile) {
         const char* session;
         std::string expectedFirst;
     } cases[] = {
-        {"", "腾讯QQ"},           // newest file: pcmanfm, launcher resolved
-        {"XFCE", "Home"},         // the session's own manager even though older
+        {"", "腾讯QQ"},    // newest file: pcmanfm, launcher resolved
+        {"XFCE", "Home"},  // the session's own manager even though older
         {"LXDE", "腾讯QQ"},
     };
     for (const Case& c : cases) {
@@ -132,7 +135,7 @@ TEST_F(XdgHome, EmptyRecordFileIsAnEmptyDesktop) {
 // ---------------------------------------------------------------- index filling
 
 class FakeCapture : public capture::IconCapture {
-public:
+  public:
     capture::Result result;
     int calls = 0;
     capture::Result capture() override {
@@ -154,7 +157,8 @@ TEST(CaptureIndex, AppendsPlacementsOrTellsNothingWasRecorded) {
 
     std::string longCaption;
     for (int i = 0; i < 300; ++i) longCaption += "图";  // 600 cp936 bytes
-    fake.result = {capture::Outcome::Captured, {{"我的电脑", 22, 2}, {longCaption, -5, 77}}, "fake"};
+    fake.result = {
+        capture::Outcome::Captured, {{"我的电脑", 22, 2}, {longCaption, -5, 77}}, "fake"};
     EXPECT_EQ(captureDesktopIcons(index), capture::Outcome::Captured);
     ASSERT_EQ(index.placements.size(), 3u);  // appended, not cleared
     EXPECT_EQ(index.placements[1]->label, "我的电脑");
@@ -213,7 +217,7 @@ TEST(ShellListView, ItemRequestLayouts) {
 // A list view in another process, answering only requests laid out the way its bitness
 // expects.
 class FakeShell : public capture::ShellListView {
-public:
+  public:
     struct Item {
         std::string captionCp936;
         int x, y;
@@ -229,7 +233,8 @@ public:
 
     std::uint64_t reserve(std::size_t bytes) override {
         if (reservations++ == failReserveAt) return 0;
-        std::uint64_t addr = (is64 ? 0x7FF000000000ull : 0x20000000ull) + 0x10000ull * blocks.size();
+        std::uint64_t addr =
+            (is64 ? 0x7FF000000000ull : 0x20000000ull) + 0x10000ull * blocks.size();
         blocks[addr].assign(bytes, 0xCD);
         return addr;
     }
@@ -262,7 +267,8 @@ public:
             return static_cast<std::intptr_t>(n);
         }
         auto put = [&](std::size_t off, int v) {
-            for (int i = 0; i < 4; ++i) block[off + i] = static_cast<unsigned char>(std::uint32_t(v) >> (8 * i));
+            for (int i = 0; i < 4; ++i)
+                block[off + i] = static_cast<unsigned char>(std::uint32_t(v) >> (8 * i));
         };
         if (msg == capture::kLvmGetItemPosition && !is64) {
             put(0, it.x);
@@ -288,7 +294,8 @@ TEST(ShellListView, BothVariantsReadCaptionsAndPositions) {
     for (bool variantB : {false, true}) {
         FakeShell shell;
         shell.is64 = variantB;
-        shell.items = {{cp936("我的电脑"), 22, 2}, {cp936("回收站"), 22, 77}, {longCaption, -3, 150}};
+        shell.items = {
+            {cp936("我的电脑"), 22, 2}, {cp936("回收站"), 22, 77}, {longCaption, -3, 150}};
         std::vector<DesktopIcon> out;
         capture::captureFromListView(shell, variantB, out);
         ASSERT_EQ(out.size(), 3u) << variantB;
@@ -386,9 +393,9 @@ TEST(ShellListView, FindingTheDesktopListView) {
     // 6 WorkerW > 7 SHELLDLL_DefView > 8 SysListView32
     auto base = [] {
         FakeWindows f;
-        f.windows = {{1, {"WorkerW", {}}},        {2, {"Notepad", {}}},
-                     {3, {"Progman", {4}}},       {4, {"SHELLDLL_DefView", {5}}},
-                     {5, {"SysListView32", {}}},  {6, {"WorkerW", {7}}},
+        f.windows = {{1, {"WorkerW", {}}},           {2, {"Notepad", {}}},
+                     {3, {"Progman", {4}}},          {4, {"SHELLDLL_DefView", {5}}},
+                     {5, {"SysListView32", {}}},     {6, {"WorkerW", {7}}},
                      {7, {"SHELLDLL_DefView", {8}}}, {8, {"SysListView32", {}}}};
         return f;
     };

@@ -56,10 +56,18 @@ TEST(NamePrompt, ConfirmAndCancel) {
                 box->insert(QString::fromStdString(c.typed));  // keyClicks takes ASCII only
             }
             switch (c.close) {
-                case Close::OkButton: dlg->findChild<QPushButton*>("okButton")->click(); break;
-                case Close::EnterKey: QTest::keyClick(box, Qt::Key_Return); break;
-                case Close::CancelButton: dlg->findChild<QPushButton*>("cancelButton")->click(); break;
-                case Close::EscapeKey: QTest::keyClick(box, Qt::Key_Escape); break;
+                case Close::OkButton:
+                    dlg->findChild<QPushButton*>("okButton")->click();
+                    break;
+                case Close::EnterKey:
+                    QTest::keyClick(box, Qt::Key_Return);
+                    break;
+                case Close::CancelButton:
+                    dlg->findChild<QPushButton*>("cancelButton")->click();
+                    break;
+                case Close::EscapeKey:
+                    QTest::keyClick(box, Qt::Key_Escape);
+                    break;
             }
         });
         const int result = promptForName(nullptr, "新建同步目录", "请输入新的同步目录名称：", text);
@@ -75,10 +83,8 @@ TEST(NamePrompt, InterfaceFormTakesTheLabelFromTheCaption) {
     struct Case {
         std::string caption, label;
     } cases[] = {
-        {"新建天气模板", "请输入新的天气模板名称："},
-        {"新建公告模板", "请输入新的公告模板名称："},
-        {"新建坐标索引", "请输入新的坐标索引名称："},
-        {"新建同步目录", "请输入新的同步目录名称："},
+        {"新建天气模板", "请输入新的天气模板名称："}, {"新建公告模板", "请输入新的公告模板名称："},
+        {"新建坐标索引", "请输入新的坐标索引名称："}, {"新建同步目录", "请输入新的同步目录名称："},
         {"Dialog", "请输入坐标索引名称："},
     };
     for (const Case& c : cases) EXPECT_EQ(promptLabelFor(c.caption), c.label) << c.caption;

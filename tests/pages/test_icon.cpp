@@ -15,8 +15,9 @@
 namespace {
 
 class FakeCapture : public capture::IconCapture {
-public:
-    capture::Result result{capture::Outcome::Captured, {{"我的电脑", 22, 2}, {"回收站", 22, 77}}, "fake"};
+  public:
+    capture::Result result{
+        capture::Outcome::Captured, {{"我的电脑", 22, 2}, {"回收站", 22, 77}}, "fake"};
     int calls = 0;
     capture::Result capture() override {
         ++calls;
@@ -39,7 +40,7 @@ TEST(IconPageNames, SuggestedName) {
 }
 
 class IconPage : public PageFixture {
-protected:
+  protected:
     void SetUp() override {
         PageFixture::SetUp();
         addIndex("B00000000002", "网吧");
@@ -63,7 +64,8 @@ protected:
         auto index = newCoordinateIndex();
         index->guid = guid;
         index->name = name;
-        index->placements.push_back(std::make_unique<IconPlacement>(IconPlacement{"旧图标", "1|1"}));
+        index->placements.push_back(
+            std::make_unique<IconPlacement>(IconPlacement{"旧图标", "1|1"}));
         store().coordinateIndices[guid] = std::move(index);
     }
     QComboBox* indices() { return find<QComboBox>(&page, "coordinateIndex"); }
@@ -143,8 +145,10 @@ TEST_F(IconPage, EnablingRules) {
     } groups[] = {
         {"backgroundEffect", {"randomPicture", "choosePicture", "backgroundSize", "sizePreset"}},
         {"sideBar", {"sideBarWidth"}},
-        {"arrangement", {"newIndex", "rebuildIndex", "deleteIndex", "coordinateIndex", "arrangementCount"}},
-        {"sync", {"compareAndClean", "syncFolder", "newSyncFolder", "resetSyncFolder", "deleteSyncFolder"}},
+        {"arrangement",
+         {"newIndex", "rebuildIndex", "deleteIndex", "coordinateIndex", "arrangementCount"}},
+        {"sync",
+         {"compareAndClean", "syncFolder", "newSyncFolder", "resetSyncFolder", "deleteSyncFolder"}},
     };
     for (const Group& g : groups) {
         for (const char* c : g.controls) EXPECT_FALSE(find<QWidget>(&page, c)->isEnabled()) << c;

@@ -12,7 +12,7 @@
 namespace {
 
 class NoticePage : public PageFixture {
-protected:
+  protected:
     void SetUp() override {
         PageFixture::SetUp();
         for (const char* f : {"数据/背景/分割线蓝色.png", "数据/背景/分割线红色.png"}) touch(f);
@@ -21,7 +21,8 @@ protected:
         record.templateGuid = "A00000000001";
         page.attachSection(record);
     }
-    void addTemplate(const std::string& name, const std::string& guid, std::vector<std::string> lines) {
+    void addTemplate(const std::string& name, const std::string& guid,
+                     std::vector<std::string> lines) {
         auto t = std::make_unique<NoticeTemplate>();
         t->name = name;
         t->guid = guid;
@@ -47,7 +48,8 @@ TEST_F(NoticePage, SaveWithTemplateTakesLinesPicturesAndTitle) {
     find<QLineEdit>(&page, "titleText")->setText("〓本店公告〓");
     find<QComboBox>(&page, "divider")->setCurrentText("分割线红色");
     page.savePage();
-    const std::vector<std::string> lines = {"<行间距>|15", "会员卡充50元送XX元|#FFFFFF|18", "<分割线>|30"};
+    const std::vector<std::string> lines = {"<行间距>|15", "会员卡充50元送XX元|#FFFFFF|18",
+                                            "<分割线>|30"};
     EXPECT_EQ(tmpl(0).lines, lines);
     EXPECT_EQ(record.titleText, "〓本店公告〓");
     EXPECT_EQ(record.divider, "分割线红色");
@@ -82,15 +84,18 @@ TEST_F(NoticePage, WithoutTemplateOnlyTheBoardSettingsAreSaved) {
 TEST_F(NoticePage, TitleSwitchActsOnlyWhenClicked) {
     record.titleShown = false;
     page.loadPage();
-    const char* titleControls[] = {"titleEffect", "titleBold", "newLabelShown", "titleText",
+    const char* titleControls[] = {"titleEffect", "titleBold",         "newLabelShown", "titleText",
                                    "titleColour", "titleColourPicker", "titleSize"};
-    for (const char* name : titleControls) EXPECT_TRUE(find<QWidget>(&page, name)->isEnabled()) << name;
+    for (const char* name : titleControls)
+        EXPECT_TRUE(find<QWidget>(&page, name)->isEnabled()) << name;
     click(find<QCheckBox>(&page, "titleShown"));  // ticks it
     click(find<QCheckBox>(&page, "titleShown"));  // and clears it again
-    for (const char* name : titleControls) EXPECT_FALSE(find<QWidget>(&page, name)->isEnabled()) << name;
+    for (const char* name : titleControls)
+        EXPECT_FALSE(find<QWidget>(&page, name)->isEnabled()) << name;
 
     click(find<QCheckBox>(&page, "shown"));  // board off: everything but the divider list
-    for (const char* name : {"templateList", "content", "titleShown", "titleBackground", "alignCentre"})
+    for (const char* name :
+         {"templateList", "content", "titleShown", "titleBackground", "alignCentre"})
         EXPECT_FALSE(find<QWidget>(&page, name)->isEnabled()) << name;
     EXPECT_TRUE(find<QWidget>(&page, "divider")->isEnabled());
 }
@@ -121,8 +126,9 @@ TEST_F(NoticePage, TemplateCommands) {
     deleteButton->click();
     EXPECT_EQ(store().noticeTemplates.size(), 1u);
     const std::vector<std::string> texts = script.texts();
-    const std::vector<std::string> expected = {"公告模版名称不能为空，请重新新建！", "公告模版删除成功！",
-                                               "公告模版删除成功！", "亲，只剩下一个模版了，还是保留着吧！"};
+    const std::vector<std::string> expected = {"公告模版名称不能为空，请重新新建！",
+                                               "公告模版删除成功！", "公告模版删除成功！",
+                                               "亲，只剩下一个模版了，还是保留着吧！"};
     EXPECT_EQ(texts, expected);
 }
 

@@ -13,19 +13,20 @@
 namespace {
 
 class WeatherPage : public PageFixture {
-protected:
+  protected:
     void SetUp() override {
         PageFixture::SetUp();
-        for (const char* f : {"数据/背景/天气背景蓝.png", "数据/背景/天气背景.png", "数据/背景/日历黄.png",
-                              "数据/背景/日历.png", "数据/天气/天气黄色/01.png",
-                              "数据/天气/天气蓝色/01.png"})
+        for (const char* f :
+             {"数据/背景/天气背景蓝.png", "数据/背景/天气背景.png", "数据/背景/日历黄.png",
+              "数据/背景/日历.png", "数据/天气/天气黄色/01.png", "数据/天气/天气蓝色/01.png"})
             touch(f);
         addTemplate("默认区域", "A00000000001", {"第一行=$city|#F6F735|22|B", "第二行=$tq1"});
         addTemplate("夏季", "B00000000002", {"今天|#FFFFFF|12|B", "", "$temp1"});
         record.templateGuid = "B00000000002";
         page.attachSection(record);
     }
-    void addTemplate(const std::string& name, const std::string& guid, std::vector<std::string> lines) {
+    void addTemplate(const std::string& name, const std::string& guid,
+                     std::vector<std::string> lines) {
         auto t = std::make_unique<WeatherTemplate>();
         t->name = name;
         t->guid = guid;

@@ -46,17 +46,17 @@ constexpr const char* kTitles[CArearCfgDlg::kTabCount] = {
     "全局设置", "图标功能", "名称栏目", "天气栏目", "公告栏目", "标语栏目", "贴图插图", "其它功能"};
 
 // Order in which the pages are bound and filled, and the order in which they are saved.
-constexpr CArearCfgDlg::Tab kLoadOrder[] = {
-    CArearCfgDlg::kGlobalTab, CArearCfgDlg::kTitleTab,  CArearCfgDlg::kWeatherTab,
-    CArearCfgDlg::kNoticeTab, CArearCfgDlg::kSloganTab, CArearCfgDlg::kDecalTab,
-    CArearCfgDlg::kOtherTab,  CArearCfgDlg::kIconTab};
-constexpr CArearCfgDlg::Tab kSaveOrder[] = {
-    CArearCfgDlg::kGlobalTab, CArearCfgDlg::kTitleTab,  CArearCfgDlg::kWeatherTab,
-    CArearCfgDlg::kNoticeTab, CArearCfgDlg::kSloganTab, CArearCfgDlg::kDecalTab,
-    CArearCfgDlg::kIconTab,   CArearCfgDlg::kOtherTab};
+constexpr CArearCfgDlg::Tab kLoadOrder[] = {CArearCfgDlg::kGlobalTab,  CArearCfgDlg::kTitleTab,
+                                            CArearCfgDlg::kWeatherTab, CArearCfgDlg::kNoticeTab,
+                                            CArearCfgDlg::kSloganTab,  CArearCfgDlg::kDecalTab,
+                                            CArearCfgDlg::kOtherTab,   CArearCfgDlg::kIconTab};
+constexpr CArearCfgDlg::Tab kSaveOrder[] = {CArearCfgDlg::kGlobalTab,  CArearCfgDlg::kTitleTab,
+                                            CArearCfgDlg::kWeatherTab, CArearCfgDlg::kNoticeTab,
+                                            CArearCfgDlg::kSloganTab,  CArearCfgDlg::kDecalTab,
+                                            CArearCfgDlg::kIconTab,    CArearCfgDlg::kOtherTab};
 
 class PlaceholderPage : public ConfigPage {
-public:
+  public:
     explicit PlaceholderPage(QWidget* parent) : ConfigPage(parent) {
         auto* layout = new QVBoxLayout(this);
         auto* label = new QLabel("此页面尚未提供。", this);
@@ -70,16 +70,23 @@ public:
 
 ConfigPage* createPage(CArearCfgDlg::Tab tab, QWidget* parent) {
     switch (tab) {
-        case CArearCfgDlg::kGlobalTab: return new CGlobalDlg(parent);
-        case CArearCfgDlg::kTitleTab: return new CTitleDlg(parent);
-        case CArearCfgDlg::kSloganTab: return new CBiaoYuDlg(parent);
-        case CArearCfgDlg::kDecalTab: return new CTieTuDlg(parent);
-        case CArearCfgDlg::kOtherTab: return new COtherDlg(parent);
+        case CArearCfgDlg::kGlobalTab:
+            return new CGlobalDlg(parent);
+        case CArearCfgDlg::kTitleTab:
+            return new CTitleDlg(parent);
+        case CArearCfgDlg::kSloganTab:
+            return new CBiaoYuDlg(parent);
+        case CArearCfgDlg::kDecalTab:
+            return new CTieTuDlg(parent);
+        case CArearCfgDlg::kOtherTab:
+            return new COtherDlg(parent);
 #ifdef TAVRIN_HAVE_WEATHER_PAGE
-        case CArearCfgDlg::kWeatherTab: return new CWatherDlg(parent);
+        case CArearCfgDlg::kWeatherTab:
+            return new CWatherDlg(parent);
 #endif
 #ifdef TAVRIN_HAVE_NOTICE_PAGE
-        case CArearCfgDlg::kNoticeTab: return new CNoticeDlg(parent);
+        case CArearCfgDlg::kNoticeTab:
+            return new CNoticeDlg(parent);
 #endif
 #ifdef TAVRIN_HAVE_ICON_PAGE
         case CArearCfgDlg::kIconTab:
@@ -88,7 +95,8 @@ ConfigPage* createPage(CArearCfgDlg::Tab tab, QWidget* parent) {
                 [](CArearCfgDlg* host) { return bool(host->saveRequest()); });
             return new CTuBiaoDlg(parent);
 #endif
-        default: return new PlaceholderPage(parent);
+        default:
+            return new PlaceholderPage(parent);
     }
 }
 
@@ -139,7 +147,7 @@ struct CArearCfgDlg::Snapshot {
                sameTemplates(notice, toPointers(o.notice));
     }
 
-private:
+  private:
     template <typename T>
     static std::vector<std::unique_ptr<T>> toPointers(const std::vector<T>& v) {
         std::vector<std::unique_ptr<T>> out;
@@ -191,7 +199,7 @@ CArearCfgDlg::CArearCfgDlg(GlobalConfig& config, int areaIndex, QWidget* parent)
 
     attachAndLoad(area());
     QSize size = largest + QSize(40, tabs_->tabBar()->sizeHint().height() +
-                                          saveButton_->sizeHint().height() + 40);
+                                         saveButton_->sizeHint().height() + 40);
     if (QScreen* s = screen()) size = size.boundedTo(s->availableGeometry().size() * 0.94);
     resize(size);
     setWindowTitle(QString::fromStdString("当前配置分区：" + area().name));

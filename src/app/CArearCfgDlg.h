@@ -16,7 +16,7 @@ class QTabWidget;
 
 class CArearCfgDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     enum Tab {
         kGlobalTab,
         kIconTab,
@@ -56,12 +56,12 @@ public:
     ConfigPage* page(int tab) const { return pages_[static_cast<std::size_t>(tab)]; }
     QTabWidget* tabs() const { return tabs_; }
 
-public slots:
+  public slots:
     // Escape, the close box: asks before dropping unsaved edits.
     void reject() override;
     void accept() override;
 
-private:
+  private:
     struct Snapshot;
     void attachAndLoad(ArearConfig& area);
     void savePages();

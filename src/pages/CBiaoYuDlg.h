@@ -10,7 +10,7 @@ struct SloganSection;
 
 class CBiaoYuDlg : public ConfigPage {
     Q_OBJECT
-public:
+  public:
     explicit CBiaoYuDlg(QWidget* parent = nullptr);
 
     void attachSection(SloganSection& record);
@@ -18,7 +18,7 @@ public:
     void loadPage() override;
     void savePage() override;
 
-private:
+  private:
     void applyEnabling();
 
     SloganSection* record_ = nullptr;

@@ -97,7 +97,7 @@ std::optional<std::uint32_t> sampleScreen(QPoint global) {
 // The palette: one per process, owned by the picker that opened it, holding the mouse while
 // it is open so that a click anywhere on the screen reaches it.
 class ColourPaletteWindow : public QWidget {
-public:
+  public:
     explicit ColourPaletteWindow(CColorPicker* owner);
     ~ColourPaletteWindow() override;
 
@@ -112,14 +112,14 @@ public:
     bool moreDown = false;
     bool cursorSet = false;  // the picking cursor is pushed once per palette
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
-private:
+  private:
     void pointerAt(QPoint global);
     void setHovered(int cell);
     QRect clientToOuter(const QRect& r) const { return r.translated(1, 1); }
@@ -257,7 +257,9 @@ void ColourPaletteWindow::mousePressEvent(QMouseEvent* e) {
     update();
 }
 
-void ColourPaletteWindow::mouseMoveEvent(QMouseEvent* e) { pointerAt(e->globalPosition().toPoint()); }
+void ColourPaletteWindow::mouseMoveEvent(QMouseEvent* e) {
+    pointerAt(e->globalPosition().toPoint());
+}
 
 void ColourPaletteWindow::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
@@ -403,9 +405,10 @@ void CColorPicker::paintEvent(QPaintEvent*) {
     }
     const QRect fill = r.adjusted(3, 3, -3, -3);
     QColor swatch = toQColor(colour_);
-    if (!isEnabled()) swatch = QColor::fromRgbF(swatch.redF() * 0.4 + face.redF() * 0.6,
-                                                swatch.greenF() * 0.4 + face.greenF() * 0.6,
-                                                swatch.blueF() * 0.4 + face.blueF() * 0.6);
+    if (!isEnabled())
+        swatch = QColor::fromRgbF(swatch.redF() * 0.4 + face.redF() * 0.6,
+                                  swatch.greenF() * 0.4 + face.greenF() * 0.6,
+                                  swatch.blueF() * 0.4 + face.blueF() * 0.6);
     p.fillRect(fill, swatch);
     // Sunken edge one pixel outside the fill, with a notch at the bottom-right corner.
     const QRect edge = fill.adjusted(-1, -1, 1, 1);

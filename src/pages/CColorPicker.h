@@ -36,7 +36,7 @@ QRect moreButtonRect();
 
 class CColorPicker : public QAbstractButton {
     Q_OBJECT
-public:
+  public:
     explicit CColorPicker(QWidget* parent = nullptr);
     ~CColorPicker() override;
 
@@ -67,17 +67,17 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-signals:
+  signals:
     // Emitted by every setColour, also when the colour stays the same.
     void colourChanged();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     friend class ColourPaletteWindow;
     void commit(std::uint32_t rgb);
     void chooseMoreColours();

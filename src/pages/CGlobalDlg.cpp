@@ -6,9 +6,9 @@
 #include "desktop/FolderUtils.h"
 #include "package/ThemePackage.h"
 #include "platform/RuntimeLibrary.h"
+#include "platform/UserInteraction.h"
 #include "store/Configuration.h"
 #include "store/ProfileStore.h"
-#include "platform/UserInteraction.h"
 #include "store/ProgramPaths.h"
 
 using namespace pageui;

@@ -17,10 +17,9 @@
 struct GlobalConfig;
 struct SkinSection;
 
-
 class CGlobalDlg : public ConfigPage {
     Q_OBJECT
-public:
+  public:
     explicit CGlobalDlg(QWidget* parent = nullptr);
 
     void attachSection(SkinSection& record, CArearCfgDlg* host, int areaIndex);
@@ -41,13 +40,13 @@ public:
     CArearCfgDlg* host() const { return host_; }
     int areaIndex() const { return areaIndex_; }
 
-private slots:
+  private slots:
     void randomWallpaperClicked();
     void chooseWallpaper();
     void exportTheme();
     void importTheme();
 
-private:
+  private:
     void applyEnabling();
 
     SkinSection* record_ = nullptr;

@@ -10,7 +10,7 @@ struct OtherFunctionsSection;
 
 class COtherDlg : public ConfigPage {
     Q_OBJECT
-public:
+  public:
     explicit COtherDlg(QWidget* parent = nullptr);
 
     void attachSection(OtherFunctionsSection& record);
@@ -19,7 +19,7 @@ public:
     void loadPage() override;
     void savePage() override;
 
-private:
+  private:
     void applyEnabling();
 
     OtherFunctionsSection* record_ = nullptr;

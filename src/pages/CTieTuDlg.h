@@ -20,7 +20,7 @@ std::string formatDecalDate(const QDate& date);
 
 class CTieTuDlg : public ConfigPage {
     Q_OBJECT
-public:
+  public:
     explicit CTieTuDlg(QWidget* parent = nullptr);
 
     void attachSection(DecalSection& record);
@@ -28,11 +28,11 @@ public:
     void loadPage() override;
     void savePage() override;
 
-private slots:
+  private slots:
     void automaticPicture();
     void choosePicture();
 
-private:
+  private:
     void applyEnabling();
 
     DecalSection* record_ = nullptr;

@@ -70,8 +70,9 @@ CTitleDlg::CTitleDlg(QWidget* parent) : ConfigPage(parent) {
     addRow(s, 2, "字体颜色：", {seatColour_->box, seatColour_->picker});
     addRow(s, 3, "字体大小：", {seatSize_}, " * 建议大小[ 15-25 ]");
     addRow(s, 4, "显示内容：", {seatContent_}, " * 分区模式下可以直接写入分区名称~！");
-    auto* note = hintLabel(
-        seat, "备注：$ID1=计算机纯数字|$ID2=完整机器名|$ID3=计算机纯数字[不足3位自动补0]|$IP1=完整IP地址");
+    auto* note = hintLabel(seat,
+                           "备注：$ID1=计算机纯数字|$ID2=完整机器名|$ID3=计算机纯数字["
+                           "不足3位自动补0]|$IP1=完整IP地址");
     note->setWordWrap(true);
     s->addWidget(note, 5, 0, 1, 3);
     s->setColumnStretch(2, 1);

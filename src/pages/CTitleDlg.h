@@ -11,7 +11,7 @@ struct NameColumnSection;
 
 class CTitleDlg : public ConfigPage {
     Q_OBJECT
-public:
+  public:
     explicit CTitleDlg(QWidget* parent = nullptr);
 
     void attachSection(NameColumnSection& record);
@@ -19,7 +19,7 @@ public:
     void loadPage() override;
     void savePage() override;
 
-private:
+  private:
     void applyEnabling();
 
     NameColumnSection* record_ = nullptr;

@@ -18,7 +18,7 @@ class CArearCfgDlg;
 
 class ConfigPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ConfigPage(QWidget* parent = nullptr);
 
     // Binds the page to its section of the area. host is the window the page sits in
@@ -29,6 +29,6 @@ public:
     // Record from the controls; nothing when no record is attached.
     virtual void savePage() = 0;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 };

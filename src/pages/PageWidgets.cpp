@@ -81,9 +81,7 @@ void PictureList::load(const std::vector<std::string>& names, const std::string&
                    : QString());
 }
 
-std::string PictureList::value() const {
-    return currentIndex() < 0 ? stored_ : ss(currentText());
-}
+std::string PictureList::value() const { return currentIndex() < 0 ? stored_ : ss(currentText()); }
 
 PositionEditor::PositionEditor(QWidget* parent, bool withFollow) : QObject(parent) {
     xText = textBox(parent, "xText");

@@ -43,18 +43,18 @@ void fillList(QComboBox* list, const std::vector<std::string>& names);
 // selection and saving gives the stored name back instead of an empty one.
 class PictureList : public QComboBox {
     Q_OBJECT
-public:
+  public:
     PictureList(QWidget* parent, const QString& objectName);
     void load(const std::vector<std::string>& names, const std::string& stored);
     std::string value() const;
 
-private:
+  private:
     std::string stored_;
 };
 
 class PositionEditor : public QObject {
     Q_OBJECT
-public:
+  public:
     // withFollow adds "自动跟随" to both lists.
     PositionEditor(QWidget* parent, bool withFollow);
     void load(const PositionPair& pos);
@@ -66,13 +66,13 @@ public:
     QLineEdit* yText;
     QComboBox* yMode;
 
-private:
+  private:
     static void picked(QLineEdit* box, int index);
 };
 
 class ColourEditor : public QObject {
     Q_OBJECT
-public:
+  public:
     ColourEditor(QWidget* parent, const QString& boxName, const QString& pickerName);
     // The box gets the text; the swatch its colour (black when the text does not parse,
     // and then the box keeps the text as stored).

@@ -1,6 +1,7 @@
 // GUI tests of the pages run on the offscreen platform with one QApplication for the run.
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -23,19 +23,21 @@
 #include "store/ProgramPaths.h"
 
 class PageFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         paths::setProgramFolder(path());
         // Pictures the lists offer (empty files: only the names matter).
-        for (const char* f : {"数据/背景/标题蓝色.png", "数据/背景/标题黄色.png", "数据/背景/背景2.png",
-                              "数据/背景/背景.png", "数据/背景/标语框.png", "数据/贴图/春节.png",
-                              "壁纸/01.jpg"})
+        for (const char* f :
+             {"数据/背景/标题蓝色.png", "数据/背景/标题黄色.png", "数据/背景/背景2.png",
+              "数据/背景/背景.png", "数据/背景/标语框.png", "数据/贴图/春节.png", "壁纸/01.jpg"})
             touch(f);
         platform::setDisplayModeSourceForTesting([] {
-            return std::vector<platform::DisplayMode>{
-                {800, 600, 32, 60}, {1024, 768, 16, 60}, {1024, 768, 32, 75},
-                {1024, 768, 32, 75}, {1920, 1080, 32, 60}};
+            return std::vector<platform::DisplayMode>{{800, 600, 32, 60},
+                                                      {1024, 768, 16, 60},
+                                                      {1024, 768, 32, 75},
+                                                      {1024, 768, 32, 75},
+                                                      {1920, 1080, 32, 60}};
         });
         store().setTarget(file("desk.ini"));
         store().clearLists();
@@ -80,7 +82,9 @@ protected:
         list->setCurrentIndex(index);
         emit list->activated(index);
     }
-    static void click(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
+    static void click(QCheckBox* box) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    }
     // Writes a screenshot into the build folder for a look.
     static void screenshot(QWidget* w, const char* name) {
         QDir().mkpath(QString(TAVRIN_BINARY_DIR) + "/screenshots");
@@ -92,7 +96,7 @@ protected:
     ui::ScriptedInteraction script;
     ui::ScopedInteraction scoped{script};
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 

@@ -13,17 +13,19 @@ constexpr const char* kThreeAreas =
     "[全局配置]\r\n网吧名称=星河网咖\r\n"
     "[分区配置]\r\n智能分区=开|<0.0.0.0-0.0.0.0>默认区域|<192.168.1.10-192.168.1.99>游戏区"
     "|<192.168.2.1-192.168.2.50>包厢区\r\n"
-    "[公共标语_包厢区]\r\n显示标语=开\r\n显示坐标=Z|-40\r\n标语内容=包厢欢迎您|#ff8800|22|-影|斜\r\n"
+    "[公共标语_包厢区]\r\n显示标语=开\r\n显示坐标=Z|-40\r\n标语内容=包厢欢迎您|#ff8800|22|-影|"
+    "斜\r\n"
     "背景=标语框\r\n"
     "[Desk_包厢区]\r\n阴影颜色=#a0a0a0\r\n"
     "[节日贴图_包厢区]\r\n开始时间=2024年2月9日\r\n结束时间=2024年2月24日\r\n"
     "[天气模板个数]\r\nguid=AAAAAAAAAAAA\r\n"
-    "[天气模板_AAAAAAAAAAAA]\r\n名称=简洁\r\n行数=1\r\nguid=AAAAAAAAAAAA\r\n第0行=$city|#FFFFFF|20\r\n"
+    "[天气模板_AAAAAAAAAAAA]\r\n名称=简洁\r\n行数=1\r\nguid=AAAAAAAAAAAA\r\n第0行=$city|#FFFFFF|"
+    "20\r\n"
     "[公告模板个数]\r\nguid=BBBBBBBBBBBB\r\n"
     "[公告模板_BBBBBBBBBBBB]\r\n名称=通知\r\n行数=1\r\nguid=BBBBBBBBBBBB\r\n第0行=欢迎|15\r\n";
 
 class AreaWindowTest : public PageFixture {
-protected:
+  protected:
     void SetUp() override {
         PageFixture::SetUp();
         writeDeskIni(kThreeAreas);
@@ -33,7 +35,9 @@ protected:
         before = deskIniBytes();
     }
     template <typename T>
-    T* w(CArearCfgDlg& dlg, int tab, const char* name) { return find<T>(dlg.page(tab), name); }
+    T* w(CArearCfgDlg& dlg, int tab, const char* name) {
+        return find<T>(dlg.page(tab), name);
+    }
 
     std::string before;
 };
@@ -219,7 +223,7 @@ TEST_F(AreaWindowTest, ThemeButtonsExportAndImportThroughTheWindow) {
         find<QPushButton>(dlg.page(CArearCfgDlg::kGlobalTab), "exportTheme")->click();
         ASSERT_EQ(script.texts(), (std::vector<std::string>{"主题包导出成功！"}));
         EXPECT_TRUE(QFile::exists(QString::fromStdString(package)));
-        EXPECT_EQ(deskIniBytes(), before);  // an export writes no desk.ini
+        EXPECT_EQ(deskIniBytes(), before);          // an export writes no desk.ini
         script.answers.push_back(ui::Answer::Yes);  // discard the edit on closing
         dlg.reject();
     }
@@ -242,7 +246,8 @@ TEST_F(AreaWindowTest, Screenshots) {
     for (int tab = 0; tab < CArearCfgDlg::kTabCount; ++tab) {
         dlg.tabs()->setCurrentIndex(tab);
         QApplication::processEvents();
-        dlg.grab().save(QString(TAVRIN_BINARY_DIR) + QString("/screenshots/window_tab%1.png").arg(tab));
+        dlg.grab().save(QString(TAVRIN_BINARY_DIR) +
+                        QString("/screenshots/window_tab%1.png").arg(tab));
     }
 }
 

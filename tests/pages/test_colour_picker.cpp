@@ -13,22 +13,24 @@ using namespace colourpalette;
 
 namespace {
 
-std::uint32_t rgb(int r, int g, int b) { return std::uint32_t(r) | std::uint32_t(g) << 8 | std::uint32_t(b) << 16; }
+std::uint32_t rgb(int r, int g, int b) {
+    return std::uint32_t(r) | std::uint32_t(g) << 8 | std::uint32_t(b) << 16;
+}
 
 TEST(ColourPaletteLayout, CellColours) {
     struct Case {
         int index;
         int r, g, b;
     } cases[] = {
-        {0, 255, 255, 255},         // top grey
-        {19 * 10, 23, 23, 23},      // second-last grey
-        {19 * 11, 0, 0, 0},         // black at the bottom of column 0
-        {1, 0, 0, 0},               // first colour column, red group 0
-        {6, 0, 255, 0},             // green rises to the right within a group
-        {7, 51, 0, 0},              // next column group: red 51
-        {18, 102, 255, 0},          // last column of the upper half
-        {19 * 5 + 1, 0, 0, 255},    // blue rises downwards within six rows
-        {19 * 6 + 1, 153, 0, 0},    // lower six rows: red 153 ...
+        {0, 255, 255, 255},       // top grey
+        {19 * 10, 23, 23, 23},    // second-last grey
+        {19 * 11, 0, 0, 0},       // black at the bottom of column 0
+        {1, 0, 0, 0},             // first colour column, red group 0
+        {6, 0, 255, 0},           // green rises to the right within a group
+        {7, 51, 0, 0},            // next column group: red 51
+        {18, 102, 255, 0},        // last column of the upper half
+        {19 * 5 + 1, 0, 0, 255},  // blue rises downwards within six rows
+        {19 * 6 + 1, 153, 0, 0},  // lower six rows: red 153 ...
         {19 * 11 + 18, 255, 255, 255},
         {19 * 8 + 9, 204, 102, 102},
     };
@@ -40,10 +42,10 @@ TEST(ColourPaletteLayout, CellsUnderThePointer) {
     struct Case {
         int x, y, cell;
     } cases[] = {
-        {1, 1, 0},     {9, 9, 0},      {10, 5, -1},  // vertical grid line
+        {1, 1, 0},    {9, 9, 0},       {10, 5, -1},   // vertical grid line
         {5, 10, -1},                                  // horizontal grid line
         {0, 0, -1},                                   // the border
-        {15, 15, 20},  {189, 119, 227}, {190, 5, -1}, // right border
+        {15, 15, 20}, {189, 119, 227}, {190, 5, -1},  // right border
         {5, 120, -1},                                 // the strip below the grid
         {-3, 5, -1},
     };
@@ -57,11 +59,11 @@ TEST(ColourPaletteLayout, PlacementAtScreenEdges) {
         QRect screen;
         QPoint expected;
     } cases[] = {
-        {QRect(100, 100, 44, 22), screen, QPoint(100, 121)},         // under the control
-        {QRect(1000, 100, 44, 22), screen, QPoint(1024 - 191, 121)}, // right edge: shifted left
-        {QRect(-5, 100, 44, 22), screen, QPoint(0, 121)},            // left edge
-        {QRect(100, 700, 44, 22), screen, QPoint(100, 721 - 150)},   // bottom: up by 150
-        {QRect(100, 596, 44, 22), screen, QPoint(100, 617)},         // still fits
+        {QRect(100, 100, 44, 22), screen, QPoint(100, 121)},          // under the control
+        {QRect(1000, 100, 44, 22), screen, QPoint(1024 - 191, 121)},  // right edge: shifted left
+        {QRect(-5, 100, 44, 22), screen, QPoint(0, 121)},             // left edge
+        {QRect(100, 700, 44, 22), screen, QPoint(100, 721 - 150)},    // bottom: up by 150
+        {QRect(100, 596, 44, 22), screen, QPoint(100, 617)},          // still fits
         {QRect(2250, 10, 44, 22), QRect(1024, 0, 1280, 1024), QPoint(1024 + 1280 - 191, 31)},
     };
     for (const Case& c : cases) EXPECT_EQ(position(c.control, c.screen), c.expected);
@@ -69,7 +71,7 @@ TEST(ColourPaletteLayout, PlacementAtScreenEdges) {
 
 // A page-like host: a colour box beside a picker.
 class ColourPickerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         host.resize(200, 60);
         auto* layout = new QVBoxLayout(&host);
@@ -78,7 +80,8 @@ protected:
         layout->addWidget(editor->picker);
         host.move(50, 50);
         host.show();
-        CColorPicker::setScreenSampler([](QPoint) { return std::optional<std::uint32_t>(0x123456); });
+        CColorPicker::setScreenSampler(
+            [](QPoint) { return std::optional<std::uint32_t>(0x123456); });
     }
     void TearDown() override {
         CColorPicker::cancelPalette();
@@ -94,7 +97,8 @@ protected:
                                   ? QPointF(global - w->pos())
                                   : QPointF(w->mapFromGlobal(global));
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
         QMouseEvent e(type, local, local, QPointF(global), button, held, Qt::NoModifier);
         QApplication::sendEvent(w, &e);
     }
@@ -155,9 +159,9 @@ TEST_F(ColourPickerTest, DragFromTheButtonCommitsOnRelease) {
 TEST_F(ColourPickerTest, PointerPositionsDecideTheCommittedColour) {
     struct Case {
         const char* what;
-        int firstCell;      // hovered before the final point (-1: none)
-        QPoint offset;      // final point, from the palette's outer corner
-        bool outside;       // final point outside the palette
+        int firstCell;  // hovered before the final point (-1: none)
+        QPoint offset;  // final point, from the palette's outer corner
+        bool outside;   // final point outside the palette
         std::uint32_t expected;
     } cases[] = {
         {"grid line keeps the last cell", 21, QPoint(30, 25), false, cellColour(21)},
@@ -227,11 +231,20 @@ TEST_F(ColourPickerTest, Screenshot) {
     pressPicker();
     move(cellPoint(19 * 3 + 4));
     QDir().mkpath(QString(TAVRIN_BINARY_DIR) + "/screenshots");
-    palette()->grab().scaled(191 * 3, 150 * 3).save(QString(TAVRIN_BINARY_DIR) + "/screenshots/palette.png");
+    palette()
+        ->grab()
+        .scaled(191 * 3, 150 * 3)
+        .save(QString(TAVRIN_BINARY_DIR) + "/screenshots/palette.png");
     picker()->resize(66, 33);
-    picker()->grab().scaled(66 * 4, 33 * 4).save(QString(TAVRIN_BINARY_DIR) + "/screenshots/picker_open.png");
+    picker()
+        ->grab()
+        .scaled(66 * 4, 33 * 4)
+        .save(QString(TAVRIN_BINARY_DIR) + "/screenshots/picker_open.png");
     CColorPicker::cancelPalette();
-    picker()->grab().scaled(66 * 4, 33 * 4).save(QString(TAVRIN_BINARY_DIR) + "/screenshots/picker.png");
+    picker()
+        ->grab()
+        .scaled(66 * 4, 33 * 4)
+        .save(QString(TAVRIN_BINARY_DIR) + "/screenshots/picker.png");
 }
 
 }  // namespace

@@ -30,14 +30,16 @@ TEST(DecalDates, ParseTheStoredForm) {
 }
 
 class DecalPageTest : public PageFixture {
-protected:
+  protected:
     void SetUp() override {
         PageFixture::SetUp();
         load();
         page.attachArea(area(), nullptr, 0);
     }
     template <typename T>
-    T* w(const char* name) { return find<T>(&page, name); }
+    T* w(const char* name) {
+        return find<T>(&page, name);
+    }
     CTieTuDlg page;
 };
 
@@ -51,7 +53,8 @@ TEST_F(DecalPageTest, FillsTheControlsFromANewRecord) {
     EXPECT_EQ(w<QLineEdit>("yText")->text(), "-80");
     EXPECT_EQ(w<QDateEdit>("startDate")->date(), QDate(2011, 7, 6));
     EXPECT_EQ(w<QDateEdit>("endDate")->date(), QDate(2030, 12, 12));
-    EXPECT_EQ(w<QLineEdit>("illustrationContent")->text(), "提示牌1.png_-350_-230|提示牌2.png_-350_-130");
+    EXPECT_EQ(w<QLineEdit>("illustrationContent")->text(),
+              "提示牌1.png_-350_-230|提示牌2.png_-350_-130");
 }
 
 TEST_F(DecalPageTest, ChosenPictureAndDatesAreSavedAndWritten) {
@@ -73,8 +76,9 @@ TEST_F(DecalPageTest, ChosenPictureAndDatesAreSavedAndWritten) {
     EXPECT_FALSE(r.illustrationsShown);
     ASSERT_TRUE(SaveEverything(store(), config).ok);
     const std::string bytes = deskIniBytes();
-    expectGolden(sectionBytes(bytes, "节日贴图_默认区域") + sectionBytes(bytes, "壁纸插图_默认区域"),
-                 "decal_page.ini");
+    expectGolden(
+        sectionBytes(bytes, "节日贴图_默认区域") + sectionBytes(bytes, "壁纸插图_默认区域"),
+        "decal_page.ini");
 }
 
 TEST_F(DecalPageTest, AutomaticButtonAndCancelledChooser) {
@@ -102,8 +106,9 @@ TEST_F(DecalPageTest, UnparsableDateKeepsThePickersDate) {
 
 TEST_F(DecalPageTest, CheckBoxesEnableTheirControls) {
     page.loadPage();
-    const char* decalControls[] = {"picture", "xText", "yText", "xMode", "yMode", "startDate",
-                                   "endDate", "automaticPicture", "choosePicture"};
+    const char* decalControls[] = {"picture",      "xText",     "yText",   "xMode",
+                                   "yMode",        "startDate", "endDate", "automaticPicture",
+                                   "choosePicture"};
     for (bool ticked : {false, true}) {
         w<QCheckBox>("decalShown")->click();
         for (const char* name : decalControls)

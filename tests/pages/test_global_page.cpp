@@ -8,14 +8,16 @@
 namespace {
 
 class GlobalPageTest : public PageFixture {
-protected:
+  protected:
     void SetUp() override {
         PageFixture::SetUp();
         load();
         page.attachArea(area(), nullptr, 0);
     }
     template <typename T>
-    T* w(const char* name) { return find<T>(&page, name); }
+    T* w(const char* name) {
+        return find<T>(&page, name);
+    }
     CGlobalDlg page;
 };
 

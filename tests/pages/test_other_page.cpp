@@ -5,14 +5,16 @@
 namespace {
 
 class OtherPageTest : public PageFixture {
-protected:
+  protected:
     void SetUp() override {
         PageFixture::SetUp();
         load();
         page.attachArea(area(), nullptr, 0);
     }
     template <typename T>
-    T* w(const char* name) { return find<T>(&page, name); }
+    T* w(const char* name) {
+        return find<T>(&page, name);
+    }
     QStringList modes() {
         QStringList out;
         for (int i = 0; i < w<QComboBox>("resolution")->count(); ++i)
@@ -55,8 +57,9 @@ TEST_F(OtherPageTest, FillsAndSavesTheSwitches) {
     EXPECT_EQ(r.wallpaperOutputPath, "D:\\壁纸.bmp");
     ASSERT_TRUE(SaveEverything(store(), config).ok);
     const std::string bytes = deskIniBytes();
-    expectGolden(sectionBytes(bytes, "设分辨率_默认区域") + sectionBytes(bytes, "其它功能_默认区域"),
-                 "other_page.ini");
+    expectGolden(
+        sectionBytes(bytes, "设分辨率_默认区域") + sectionBytes(bytes, "其它功能_默认区域"),
+        "other_page.ini");
 }
 
 TEST_F(OtherPageTest, ResolutionTheDisplayDoesNotOfferIsKept) {
@@ -65,7 +68,9 @@ TEST_F(OtherPageTest, ResolutionTheDisplayDoesNotOfferIsKept) {
         const char* stored;
     } cases[] = {{false, "1366-768-32-60"}, {true, "1024-768-32-75"}};
     for (const Case& c : cases) {
-        if (c.noModes) platform::setDisplayModeSourceForTesting([] { return std::vector<platform::DisplayMode>{}; });
+        if (c.noModes)
+            platform::setDisplayModeSourceForTesting(
+                [] { return std::vector<platform::DisplayMode>{}; });
         area().otherFunctions.resolution = c.stored;
         page.loadPage();
         EXPECT_EQ(w<QComboBox>("resolution")->currentText(), c.stored);

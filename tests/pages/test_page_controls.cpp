@@ -20,7 +20,7 @@ TEST(PositionEditor, FillsFromTheStoredModes) {
         {false, {1, "-10", 1, "10"}, 0, "-10", 0, "10"},
         {false, {2, "X", 2, "X"}, 1, "X", 1, "X"},
         {true, {3, "Z", 1, "-40"}, 2, "Z", 0, "-40"},
-        {false, {3, "Z", 1, ""}, -1, "Z", 0, ""},   // no "自动跟随" entry: nothing selected
+        {false, {3, "Z", 1, ""}, -1, "Z", 0, ""},      // no "自动跟随" entry: nothing selected
         {false, {0, "12", 0, "7"}, -1, "Z", -1, "Z"},  // left unselected by an earlier save
     };
     for (const Case& c : cases) {
@@ -71,14 +71,14 @@ TEST(ListMatching, ExactNameBeforeLongerNames) {
         bool secondFirst;
         int index;
     } cases[] = {
-        {"背景", false, 1},      // the exact name, not 背景2 listed before it
-        {"标题", false, 2},      // a prefix still finds a longer name
-        {"默认风格", true, 3},
-        {"背景2", true, 0},      // the first entry is searched last
-        {"", false, -1},         // an empty name selects nothing
+        {"背景", false, 1},                         // the exact name, not 背景2 listed before it
+        {"标题", false, 2},                         // a prefix still finds a longer name
+        {"默认风格", true, 3}, {"背景2", true, 0},  // the first entry is searched last
+        {"", false, -1},                            // an empty name selects nothing
         {"缺少", false, -1},
     };
-    for (const Case& c : cases) EXPECT_EQ(findEntry(&list, c.text, c.secondFirst), c.index) << c.text;
+    for (const Case& c : cases)
+        EXPECT_EQ(findEntry(&list, c.text, c.secondFirst), c.index) << c.text;
 }
 
 TEST(NumberBoxes, TakeOnlyDigitsFromTheKeyboardAndReadLikeAtoi) {

@@ -5,14 +5,16 @@
 namespace {
 
 class SloganPageTest : public PageFixture {
-protected:
+  protected:
     void SetUp() override {
         PageFixture::SetUp();
         load();
         page.attachArea(area(), nullptr, 0);
     }
     template <typename T>
-    T* w(const char* name) { return find<T>(&page, name); }
+    T* w(const char* name) {
+        return find<T>(&page, name);
+    }
     CBiaoYuDlg page;
 };
 
@@ -61,8 +63,8 @@ TEST_F(SloganPageTest, LettersInTheSizeBoxSaveZero) {
 
 TEST_F(SloganPageTest, ShowSloganEnablesEveryOtherControl) {
     page.loadPage();
-    const char* controls[] = {"xText", "xMode", "yText", "yMode", "effect", "italic",
-                              "colour", "colourPicker", "size", "content", "background"};
+    const char* controls[] = {"xText",  "xMode",        "yText", "yMode",   "effect",    "italic",
+                              "colour", "colourPicker", "size",  "content", "background"};
     for (bool ticked : {false, true}) {
         w<QCheckBox>("shown")->click();
         ASSERT_EQ(w<QCheckBox>("shown")->isChecked(), ticked);

@@ -5,17 +5,20 @@
 namespace {
 
 class TitlePageTest : public PageFixture {
-protected:
+  protected:
     void SetUp() override {
         PageFixture::SetUp();
         load();
         page.attachArea(area(), nullptr, 0);
     }
     template <typename T>
-    T* w(const char* name) { return find<T>(&page, name); }
+    T* w(const char* name) {
+        return find<T>(&page, name);
+    }
     QStringList entries(const char* list) {
         QStringList out;
-        for (int i = 0; i < w<QComboBox>(list)->count(); ++i) out << w<QComboBox>(list)->itemText(i);
+        for (int i = 0; i < w<QComboBox>(list)->count(); ++i)
+            out << w<QComboBox>(list)->itemText(i);
         out.sort();
         return out;
     }

@@ -1,5 +1,7 @@
 #include "store/IniDocument.h"
 
+#include <utility>
+
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
@@ -174,13 +176,19 @@ std::string IniDocument::serialize() const {
 }
 
 const IniDocument::Section* IniDocument::find(std::string_view section) const {
+    if (lastFound_ < sections_.size() && FoldEqual()(sections_[lastFound_].name, section)) {
+        // Only the first section of a name counts: the cached one is it, as it came from
+        // the index.
+        return &sections_[lastFound_];
+    }
     auto it = index_.find(section);
-    return it == index_.end() ? nullptr : &sections_[it->second];
+    if (it == index_.end()) return nullptr;
+    lastFound_ = it->second;
+    return &sections_[it->second];
 }
 
 IniDocument::Section* IniDocument::find(std::string_view section) {
-    auto it = index_.find(section);
-    return it == index_.end() ? nullptr : &sections_[it->second];
+    return const_cast<Section*>(std::as_const(*this).find(section));
 }
 
 std::optional<std::string> IniDocument::value(std::string_view section,
@@ -198,6 +206,7 @@ bool IniDocument::setValue(std::string_view section, std::string_view key,
     if (!s) {
         Section fresh;
         fresh.name = std::string(section);
+        fresh.lines.reserve(16);
         fresh.changed = true;
         sections_.push_back(std::move(fresh));
         index_.try_emplace(std::string(section), sections_.size() - 1);
@@ -258,6 +267,7 @@ std::vector<std::pair<std::string, std::string>> IniDocument::entries(
 }
 
 void IniDocument::clear() {
+    lastFound_ = npos;
     preamble_.clear();
     sections_.clear();
     index_.clear();

@@ -88,4 +88,6 @@ private:
     std::vector<std::string> preamble_;  // lines before the first section
     std::vector<Section> sections_;
     std::unordered_map<std::string, std::size_t, FoldHash, FoldEqual> index_;  // first section
+    // Saves write one section's keys in a row: remember the last section found.
+    mutable std::size_t lastFound_ = npos;
 };

@@ -9,9 +9,11 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <cstdio>
+#include <tuple>
 
 #include "store/Configuration.h"
 #include "store/ProfileStore.h"
+#include "store/TemplateStore.h"
 #include "store/ProgramPaths.h"
 
 namespace {
@@ -158,13 +160,27 @@ QImage wallpaper(QColor a, QColor b, const QString& motto) {
 }
 
 bool writeDeskIni() {
+    // Two areas with every section as a new record holds it (pictures named as the
+    // folders above), and the default templates: what the editor shows on first start.
     ProfileStore store(g_root.filePath("desk.ini").toStdString());
-    ProfileStore::Batch batch(store);
-    store.ClearFile();
-    SaveGlobalSettings(store, "北京市", "欢迎光临星河网咖", "", "微软雅黑");
-    store.WriteText(keys::kAreaSection, keys::kAreaList,
-                    "开|<0.0.0.0-0.0.0.0>默认区域|<192.168.1.100-192.168.1.199>游戏区");
-    Status st = batch.commit();
+    store.weatherTemplates.push_back(makeDefaultWeatherTemplate());
+    store.noticeTemplates.push_back(makeDefaultNoticeTemplate());
+    GlobalConfig config;
+    config.weatherCity = "北京市";
+    config.cafeName = "欢迎光临星河网咖";
+    config.defaultFont = "微软雅黑";
+    config.areasEnabled = true;
+    for (auto [name, start, end] : {std::tuple{"默认区域", "0.0.0.0", "0.0.0.0"},
+                                    std::tuple{"游戏区", "192.168.1.100", "192.168.1.199"}}) {
+        auto area = std::make_unique<ArearConfig>();
+        area->name = name;
+        area->startIp = start;
+        area->endIp = end;
+        area->weather.templateGuid = store.weatherTemplates.front()->guid;
+        area->notice.templateGuid = store.noticeTemplates.front()->guid;
+        config.areas.push_back(std::move(area));
+    }
+    Status st = SaveEverything(store, config);
     if (!st) std::fprintf(stderr, "desk.ini: %s\n", st.message.c_str());
     return bool(st);
 }

@@ -32,6 +32,9 @@ std::vector<std::unique_ptr<NoticeTemplate>>& noticeTemplates() {
     return ProfileStore::instance().noticeTemplates;
 }
 
+const templatebox::Texts kTexts{"新建公告模板", "公告模版名称不能为空，请重新新建！",
+                                "公告模版删除成功！"};
+
 }  // namespace
 
 CNoticeDlg::CNoticeDlg(QWidget* parent) : ConfigPage(parent) {
@@ -213,47 +216,16 @@ void CNoticeDlg::applyTitleEnabling() {
 }
 
 void CNoticeDlg::showTemplate(int index) {
-    const auto& list = noticeTemplates();
-    if (index < 0 || index >= static_cast<int>(list.size())) return;
-    const NoticeTemplate& t = *list[static_cast<std::size_t>(index)];
-    if (record_) record_->templateGuid = t.guid;
-    content_->setPlainText(templatebox::text(t.lines));
+    templatebox::show(noticeTemplates(), index, record_ ? &record_->templateGuid : nullptr,
+                      content_);
 }
 
 void CNoticeDlg::newTemplate() {
-    auto name = ui::current().promptForName("新建公告模板", "");
-    if (!name) return;
-    // A nameless template would not come back at the next reload.
-    if (name->empty()) {
-        ui::current().message("公告模版名称不能为空，请重新新建！", ui::kCaption, ui::Icon::Warning,
-                              ui::Buttons::Ok);
-        return;
-    }
-    auto t = std::make_unique<NoticeTemplate>();
-    t->guid = newRecordGuid();
-    t->name = *name;
-    content_->clear();
-    content_->setFocus();
-    noticeTemplates().push_back(std::move(t));
-    templates_->addItem(qs(*name));
-    const int index = templates_->count() - 1;
-    templates_->setCurrentIndex(index);
-    showTemplate(index);
+    templatebox::create(noticeTemplates(), templates_, content_,
+                        record_ ? &record_->templateGuid : nullptr, kTexts);
 }
 
 void CNoticeDlg::deleteTemplate() {
-    auto& list = noticeTemplates();
-    if (list.size() <= 1) {
-        ui::current().message("亲，只剩下一个模版了，还是保留着吧！", ui::kCaption, ui::Icon::Error,
-                              ui::Buttons::Ok);
-        return;
-    }
-    const int selected = templates_->currentIndex();
-    if (selected < 0 || selected >= static_cast<int>(list.size())) return;
-    list.erase(list.begin() + selected);
-    templates_->removeItem(selected);
-    templates_->setCurrentIndex(0);
-    showTemplate(0);
-    ui::current().message("公告模版删除成功！", ui::kCaption, ui::Icon::Information,
-                          ui::Buttons::Ok);
+    templatebox::remove(noticeTemplates(), templates_, content_,
+                        record_ ? &record_->templateGuid : nullptr, kTexts);
 }

@@ -43,8 +43,6 @@ std::vector<std::string> lines(const QString& text) {
 
 namespace {
 
-constexpr const char* kLastTemplate = "亲，只剩下一个模版了，还是保留着吧！";
-
 std::vector<std::string> backgrounds(const char* prefix) {
     std::vector<std::string> names;
     listDataFolder(paths::kBackgrounds, prefix, ListMode::Files, names);
@@ -60,6 +58,9 @@ std::vector<std::string> iconSets() {
 std::vector<std::unique_ptr<WeatherTemplate>>& weatherTemplates() {
     return ProfileStore::instance().weatherTemplates;
 }
+
+const templatebox::Texts kTexts{"新建天气模板", "天气模版名称不能为空，请重新新建！",
+                                "天气模版删除成功！"};
 
 }  // namespace
 
@@ -198,47 +199,16 @@ void CWatherDlg::applyEnabling() {
 }
 
 void CWatherDlg::showTemplate(int index) {
-    const auto& list = weatherTemplates();
-    if (index < 0 || index >= static_cast<int>(list.size())) return;
-    const WeatherTemplate& t = *list[static_cast<std::size_t>(index)];
-    if (record_) record_->templateGuid = t.guid;
-    content_->setPlainText(templatebox::text(t.lines));
+    templatebox::show(weatherTemplates(), index, record_ ? &record_->templateGuid : nullptr,
+                      content_);
 }
 
 void CWatherDlg::newTemplate() {
-    auto name = ui::current().promptForName("新建天气模板", "");
-    if (!name) return;
-    // A nameless template would not come back at the next reload.
-    if (name->empty()) {
-        ui::current().message("天气模版名称不能为空，请重新新建！", ui::kCaption, ui::Icon::Warning,
-                              ui::Buttons::Ok);
-        return;
-    }
-    auto t = std::make_unique<WeatherTemplate>();
-    t->guid = newRecordGuid();
-    t->name = *name;
-    content_->clear();
-    content_->setFocus();
-    auto& list = weatherTemplates();
-    list.push_back(std::move(t));
-    templates_->addItem(qs(*name));
-    const int index = templates_->count() - 1;
-    templates_->setCurrentIndex(index);
-    showTemplate(index);
+    templatebox::create(weatherTemplates(), templates_, content_,
+                        record_ ? &record_->templateGuid : nullptr, kTexts);
 }
 
 void CWatherDlg::deleteTemplate() {
-    auto& list = weatherTemplates();
-    if (list.size() <= 1) {
-        ui::current().message(kLastTemplate, ui::kCaption, ui::Icon::Error, ui::Buttons::Ok);
-        return;
-    }
-    const int selected = templates_->currentIndex();
-    if (selected < 0 || selected >= static_cast<int>(list.size())) return;
-    list.erase(list.begin() + selected);
-    templates_->removeItem(selected);
-    templates_->setCurrentIndex(0);
-    showTemplate(0);
-    ui::current().message("天气模版删除成功！", ui::kCaption, ui::Icon::Information,
-                          ui::Buttons::Ok);
+    templatebox::remove(weatherTemplates(), templates_, content_,
+                        record_ ? &record_->templateGuid : nullptr, kTexts);
 }

@@ -5,6 +5,7 @@
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -95,7 +96,7 @@ std::string describe(UChar32 cp) {
 
 }  // namespace
 
-std::optional<std::string> toCp936(std::string_view utf8, std::string* error) {
+std::optional<std::string> detail::toCp936Icu(std::string_view utf8, std::string* error) {
     bool ok = false;
     std::u16string wide = toUtf16(utf8, &ok);
     if (!ok) {
@@ -123,7 +124,7 @@ std::optional<std::string> toCp936(std::string_view utf8, std::string* error) {
     return out;
 }
 
-std::string fromCp936(std::string_view bytes) {
+std::string detail::fromCp936Icu(std::string_view bytes) {
     if (bytes.empty()) return {};
     // Plain ASCII needs no conversion (the common case for keys and numbers).
     bool ascii = true;
@@ -153,6 +154,157 @@ std::string fromCp936(std::string_view bytes) {
                 reinterpret_cast<const UChar*>(wide.data()), len, &err);
     out.resize(U_SUCCESS(err) ? static_cast<std::size_t>(outLen) : 0);
     return out;
+}
+
+namespace {
+
+// Below this size the one-time table build is not worth it.
+constexpr std::size_t kTableFrom = 64 * 1024;
+
+struct Tables {
+    // BMP code point -> cp936: 0 none, below 0x100 one byte, else lead * 256 + trail.
+    std::vector<std::uint16_t> encode = std::vector<std::uint16_t>(0x10000, 0);
+    // (lead - 0x81) * 191 + (trail - 0x40) -> code point; 0 when the pair is not a character.
+    std::vector<std::uint16_t> decode = std::vector<std::uint16_t>(126 * 191, 0);
+    // Single bytes 0x80..0xFF that are characters on their own (0x80 is the euro sign).
+    std::uint16_t single[128] = {};
+};
+
+const Tables& tables() {
+    static const Tables t = [] {
+        Tables t;
+        ConverterPtr conv = openConverter();
+        UErrorCode err = U_ZERO_ERROR;
+        ucnv_setFromUCallBack(conv.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                              &err);
+        ucnv_setToUCallBack(conv.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
+        char out[8];
+        for (std::uint32_t cp = 0x80; cp < 0x10000; ++cp) {
+            if (cp >= 0xD800 && cp < 0xE000) continue;
+            UChar u = static_cast<UChar>(cp);
+            err = U_ZERO_ERROR;
+            ucnv_resetFromUnicode(conv.get());
+            int32_t n = ucnv_fromUChars(conv.get(), out, sizeof out, &u, 1, &err);
+            if (U_FAILURE(err)) continue;
+            auto b0 = static_cast<unsigned char>(out[0]);
+            if (n == 1 && b0 >= 0x80) t.encode[cp] = b0;
+            if (n == 2)
+                t.encode[cp] =
+                    static_cast<std::uint16_t>(b0 << 8 | static_cast<unsigned char>(out[1]));
+        }
+        UChar u[4];
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            char in = static_cast<char>(b);
+            err = U_ZERO_ERROR;
+            ucnv_resetToUnicode(conv.get());
+            int32_t n = ucnv_toUChars(conv.get(), u, 4, &in, 1, &err);
+            if (U_SUCCESS(err) && n == 1) t.single[b - 0x80] = u[0];
+        }
+        for (int lead = 0x81; lead <= 0xFE; ++lead) {
+            for (int trail = 0x40; trail <= 0xFE; ++trail) {
+                char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                err = U_ZERO_ERROR;
+                ucnv_resetToUnicode(conv.get());
+                int32_t n = ucnv_toUChars(conv.get(), u, 4, in, 2, &err);
+                if (U_SUCCESS(err) && n == 1 && !U16_IS_SURROGATE(u[0]) && u[0] != 0)
+                    t.decode[(lead - 0x81) * 191 + (trail - 0x40)] = u[0];
+            }
+        }
+        return t;
+    }();
+    return t;
+}
+
+void appendUtf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> detail::toCp936Table(std::string_view utf8, std::string* error) {
+    const Tables& t = tables();
+    std::string out;
+    out.reserve(utf8.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const std::size_t n = utf8.size();
+    for (std::size_t i = 0; i < n;) {
+        unsigned c = p[i];
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        std::uint32_t cp;
+        if (c >= 0xC2 && c < 0xE0 && i + 1 < n && (p[i + 1] & 0xC0) == 0x80) {
+            cp = (c & 0x1F) << 6 | (p[i + 1] & 0x3F);
+            i += 2;
+        } else if (c >= 0xE0 && c < 0xF0 && i + 2 < n && (p[i + 1] & 0xC0) == 0x80 &&
+                   (p[i + 2] & 0xC0) == 0x80) {
+            cp = (c & 0x0F) << 12 | (p[i + 1] & 0x3F) << 6 | (p[i + 2] & 0x3F);
+            i += 3;
+            if (cp < 0x800 || (cp >= 0xD800 && cp < 0xE000)) return toCp936Icu(utf8, error);
+        } else {
+            return toCp936Icu(utf8, error);  // four-byte or malformed: let ICU decide and say
+        }
+        std::uint16_t v = t.encode[cp];
+        if (v == 0) return toCp936Icu(utf8, error);  // escapes and refusals
+        if (v < 0x100) {
+            out += static_cast<char>(v);
+        } else {
+            out += static_cast<char>(v >> 8);
+            out += static_cast<char>(v & 0xFF);
+        }
+    }
+    return out;
+}
+
+std::string detail::fromCp936Table(std::string_view bytes) {
+    const Tables& t = tables();
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    for (std::size_t i = 0; i < n;) {
+        unsigned b = p[i];
+        if (b < 0x80) {
+            out += static_cast<char>(b);
+            ++i;
+            continue;
+        }
+        if (b >= 0x81 && b <= 0xFE && i + 1 < n && p[i + 1] >= 0x40 && p[i + 1] <= 0xFE) {
+            std::uint16_t cp = t.decode[(b - 0x81) * 191 + (p[i + 1] - 0x40)];
+            if (cp != 0) {
+                appendUtf8(out, cp);
+                i += 2;
+                continue;
+            }
+        } else if (t.single[b - 0x80] != 0 && !(b >= 0x81 && b <= 0xFE)) {
+            appendUtf8(out, t.single[b - 0x80]);
+            ++i;
+            continue;
+        }
+        return fromCp936Icu(bytes);  // not a character: ICU's escapes decide
+    }
+    return out;
+}
+
+std::optional<std::string> toCp936(std::string_view utf8, std::string* error) {
+    if (utf8.size() >= kTableFrom) return detail::toCp936Table(utf8, error);
+    return detail::toCp936Icu(utf8, error);
+}
+
+std::string fromCp936(std::string_view bytes) {
+    if (bytes.size() >= kTableFrom) return detail::fromCp936Table(bytes);
+    return detail::fromCp936Icu(bytes);
 }
 
 bool representable(std::string_view utf8) { return toCp936(utf8).has_value(); }

@@ -23,4 +23,14 @@ bool representable(std::string_view utf8);
 // Number of cp936 bytes the text takes (characters without a cp936 form count 2).
 std::size_t cp936Length(std::string_view utf8);
 
+namespace detail {
+// The two conversion paths, exposed so tests can compare them: ICU's converter, and the
+// table-driven one used for large texts (it falls back to ICU for anything unusual, so both
+// always give the same result).
+std::optional<std::string> toCp936Icu(std::string_view utf8, std::string* error);
+std::string fromCp936Icu(std::string_view bytes);
+std::optional<std::string> toCp936Table(std::string_view utf8, std::string* error);
+std::string fromCp936Table(std::string_view bytes);
+}  // namespace detail
+
 }  // namespace codec

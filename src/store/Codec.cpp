@@ -161,23 +161,25 @@ namespace {
 // Below this size the one-time table build is not worth it.
 constexpr std::size_t kTableFrom = 64 * 1024;
 
-struct Tables {
-    // BMP code point -> cp936: 0 none, below 0x100 one byte, else lead * 256 + trail.
-    std::vector<std::uint16_t> encode = std::vector<std::uint16_t>(0x10000, 0);
-    // (lead - 0x81) * 191 + (trail - 0x40) -> code point; 0 when the pair is not a character.
-    std::vector<std::uint16_t> decode = std::vector<std::uint16_t>(126 * 191, 0);
-    // Single bytes 0x80..0xFF that are characters on their own (0x80 is the euro sign).
+// BMP code point -> cp936: 0 none, below 0x100 one byte, else lead * 256 + trail.
+struct EncodeTable {
+    std::vector<std::uint16_t> code = std::vector<std::uint16_t>(0x10000, 0);
+};
+// (lead - 0x81) * 191 + (trail - 0x40) -> code point, 0 when the pair is not a character;
+// single bytes 0x80..0xFF that are characters on their own (0x80 is the euro sign).
+struct DecodeTable {
+    std::vector<std::uint16_t> pair = std::vector<std::uint16_t>(126 * 191, 0);
     std::uint16_t single[128] = {};
 };
 
-const Tables& tables() {
-    static const Tables t = [] {
-        Tables t;
+// Each table is built once, from ICU itself, when a large text first needs it.
+const EncodeTable& encodeTable() {
+    static const EncodeTable t = [] {
+        EncodeTable t;
         ConverterPtr conv = openConverter();
         UErrorCode err = U_ZERO_ERROR;
         ucnv_setFromUCallBack(conv.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
                               &err);
-        ucnv_setToUCallBack(conv.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
         char out[8];
         for (std::uint32_t cp = 0x80; cp < 0x10000; ++cp) {
             if (cp >= 0xD800 && cp < 0xE000) continue;
@@ -187,11 +189,22 @@ const Tables& tables() {
             int32_t n = ucnv_fromUChars(conv.get(), out, sizeof out, &u, 1, &err);
             if (U_FAILURE(err)) continue;
             auto b0 = static_cast<unsigned char>(out[0]);
-            if (n == 1 && b0 >= 0x80) t.encode[cp] = b0;
+            if (n == 1 && b0 >= 0x80) t.code[cp] = b0;
             if (n == 2)
-                t.encode[cp] =
+                t.code[cp] =
                     static_cast<std::uint16_t>(b0 << 8 | static_cast<unsigned char>(out[1]));
         }
+        return t;
+    }();
+    return t;
+}
+
+const DecodeTable& decodeTable() {
+    static const DecodeTable t = [] {
+        DecodeTable t;
+        ConverterPtr conv = openConverter();
+        UErrorCode err = U_ZERO_ERROR;
+        ucnv_setToUCallBack(conv.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
         UChar u[4];
         for (int b = 0x80; b <= 0xFF; ++b) {
             char in = static_cast<char>(b);
@@ -207,7 +220,7 @@ const Tables& tables() {
                 ucnv_resetToUnicode(conv.get());
                 int32_t n = ucnv_toUChars(conv.get(), u, 4, in, 2, &err);
                 if (U_SUCCESS(err) && n == 1 && !U16_IS_SURROGATE(u[0]) && u[0] != 0)
-                    t.decode[(lead - 0x81) * 191 + (trail - 0x40)] = u[0];
+                    t.pair[(lead - 0x81) * 191 + (trail - 0x40)] = u[0];
             }
         }
         return t;
@@ -231,7 +244,7 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
 }  // namespace
 
 std::optional<std::string> detail::toCp936Table(std::string_view utf8, std::string* error) {
-    const Tables& t = tables();
+    const EncodeTable& t = encodeTable();
     std::string out;
     out.reserve(utf8.size());
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
@@ -255,7 +268,7 @@ std::optional<std::string> detail::toCp936Table(std::string_view utf8, std::stri
         } else {
             return toCp936Icu(utf8, error);  // four-byte or malformed: let ICU decide and say
         }
-        std::uint16_t v = t.encode[cp];
+        std::uint16_t v = t.code[cp];
         if (v == 0) return toCp936Icu(utf8, error);  // escapes and refusals
         if (v < 0x100) {
             out += static_cast<char>(v);
@@ -268,7 +281,7 @@ std::optional<std::string> detail::toCp936Table(std::string_view utf8, std::stri
 }
 
 std::string detail::fromCp936Table(std::string_view bytes) {
-    const Tables& t = tables();
+    const DecodeTable& t = decodeTable();
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -281,7 +294,7 @@ std::string detail::fromCp936Table(std::string_view bytes) {
             continue;
         }
         if (b >= 0x81 && b <= 0xFE && i + 1 < n && p[i + 1] >= 0x40 && p[i + 1] <= 0xFE) {
-            std::uint16_t cp = t.decode[(b - 0x81) * 191 + (p[i + 1] - 0x40)];
+            std::uint16_t cp = t.pair[(b - 0x81) * 191 + (p[i + 1] - 0x40)];
             if (cp != 0) {
                 appendUtf8(out, cp);
                 i += 2;

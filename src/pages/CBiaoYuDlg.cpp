@@ -64,9 +64,7 @@ void CBiaoYuDlg::loadPage() {
     colour_->load(r.colour);
     setNumber(size_, r.size);
     content_->setText(qs(r.content));
-    std::vector<std::string> names;
-    listDataFolder(paths::kBackgrounds, "", ListMode::Files, names);
-    background_->load(names, r.background);
+    background_->load(backgroundPictures(""), r.background);
     applyEnabling();
 }
 

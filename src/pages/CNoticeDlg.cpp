@@ -22,12 +22,6 @@ QCheckBox* checkBox(QWidget* parent, const QString& text, const QString& name) {
     return box;
 }
 
-std::vector<std::string> backgrounds(const char* prefix) {
-    std::vector<std::string> names;
-    listDataFolder(paths::kBackgrounds, prefix, ListMode::Files, names);
-    return names;
-}
-
 std::vector<std::unique_ptr<NoticeTemplate>>& noticeTemplates() {
     return ProfileStore::instance().noticeTemplates;
 }
@@ -151,9 +145,9 @@ void CNoticeDlg::loadPage() {
         templates_->setCurrentIndex(match);
         if (match >= 0) showTemplate(match);
 
-        titleBackground_->load(backgrounds("标题"), r.titleBackground);
-        bodyBackground_->load(backgrounds("背景"), r.bodyBackground);
-        divider_->load(backgrounds("分割线"), r.divider);
+        titleBackground_->load(backgroundPictures("标题"), r.titleBackground);
+        bodyBackground_->load(backgroundPictures("背景"), r.bodyBackground);
+        divider_->load(backgroundPictures("分割线"), r.divider);
 
         titleShown_->setChecked(r.titleShown);
         titleEffect_->setChecked(r.titleEffect);

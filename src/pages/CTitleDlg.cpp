@@ -20,11 +20,6 @@ QLineEdit* sizeBox(QWidget* parent, const QString& name) {
     box->setMaximumWidth(90);
     return box;
 }
-std::vector<std::string> backgrounds(const char* prefix) {
-    std::vector<std::string> names;
-    listDataFolder(paths::kBackgrounds, prefix, ListMode::Files, names);
-    return names;
-}
 }  // namespace
 
 CTitleDlg::CTitleDlg(QWidget* parent) : ConfigPage(parent) {
@@ -132,8 +127,8 @@ void CTitleDlg::loadPage() {
     cafeBold_->setChecked(r.cafeNameBold);
     seatBold_->setChecked(r.seatNumberBold);
     priceBold_->setChecked(r.priceListBold);
-    titleBackground_->load(backgrounds("标题"), r.titleBackground);
-    bodyBackground_->load(backgrounds("背景"), r.bodyBackground);
+    titleBackground_->load(backgroundPictures("标题"), r.titleBackground);
+    bodyBackground_->load(backgroundPictures("背景"), r.bodyBackground);
     applyEnabling();
 }
 

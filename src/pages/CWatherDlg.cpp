@@ -43,12 +43,6 @@ std::vector<std::string> lines(const QString& text) {
 
 namespace {
 
-std::vector<std::string> backgrounds(const char* prefix) {
-    std::vector<std::string> names;
-    listDataFolder(paths::kBackgrounds, prefix, ListMode::Files, names);
-    return names;
-}
-
 std::vector<std::string> iconSets() {
     std::vector<std::string> names;
     listDataFolder(paths::kWeather, "", ListMode::Folders, names);
@@ -162,8 +156,8 @@ void CWatherDlg::loadPage() {
     if (match >= 0) showTemplate(match);
 
     iconStyle_->load(iconSets(), r.iconStyle);
-    weatherBackground_->load(backgrounds("天气背景"), r.weatherBackground);
-    calendarBackground_->load(backgrounds("日历"), r.calendarBackground);
+    weatherBackground_->load(backgroundPictures("天气背景"), r.weatherBackground);
+    calendarBackground_->load(backgroundPictures("日历"), r.calendarBackground);
     applyEnabling();
 }
 

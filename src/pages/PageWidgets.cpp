@@ -3,7 +3,9 @@
 #include <QHBoxLayout>
 #include <QRegularExpressionValidator>
 
+#include "desktop/FolderUtils.h"
 #include "store/ProfileStore.h"
+#include "store/ProgramPaths.h"
 
 namespace pageui {
 
@@ -151,6 +153,12 @@ void ColourEditor::load(const std::string& text) {
 void ColourEditor::setEnabled(bool on) {
     box->setEnabled(on);
     picker->setEnabled(on);
+}
+
+std::vector<std::string> backgroundPictures(const char* prefix) {
+    std::vector<std::string> names;
+    listDataFolder(paths::kBackgrounds, prefix, ListMode::Files, names);
+    return names;
 }
 
 }  // namespace pageui

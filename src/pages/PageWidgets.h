@@ -84,4 +84,7 @@ class ColourEditor : public QObject {
     CColorPicker* picker;
 };
 
+// Picture names (without extension) in 数据/背景 that begin with prefix.
+std::vector<std::string> backgroundPictures(const char* prefix);
+
 }  // namespace pageui

@@ -100,6 +100,22 @@ class PageFixture : public ::testing::Test {
     QTemporaryDir dir_;
 };
 
+// A display page attached to the first area of the loaded configuration.
+template <typename Page>
+class AreaPageFixture : public PageFixture {
+  protected:
+    void SetUp() override {
+        PageFixture::SetUp();
+        load();
+        page.attachArea(area(), nullptr, 0);
+    }
+    template <typename T>
+    T* w(const char* name) {
+        return find<T>(&page, name);
+    }
+    Page page;
+};
+
 // The lines of one section of a cp936 file, header included, as cp936 bytes.
 inline std::string sectionBytes(const std::string& fileBytes, const std::string& utf8Name) {
     const std::string header = *codec::toCp936("[" + utf8Name + "]\r\n");

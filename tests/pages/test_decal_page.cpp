@@ -29,19 +29,7 @@ TEST(DecalDates, ParseTheStoredForm) {
     EXPECT_EQ(formatDecalDate(QDate(2024, 2, 9)), "2024年2月9日");
 }
 
-class DecalPageTest : public PageFixture {
-  protected:
-    void SetUp() override {
-        PageFixture::SetUp();
-        load();
-        page.attachArea(area(), nullptr, 0);
-    }
-    template <typename T>
-    T* w(const char* name) {
-        return find<T>(&page, name);
-    }
-    CTieTuDlg page;
-};
+class DecalPageTest : public AreaPageFixture<CTieTuDlg> {};
 
 TEST_F(DecalPageTest, FillsTheControlsFromANewRecord) {
     page.loadPage();

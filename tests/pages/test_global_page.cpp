@@ -7,19 +7,7 @@
 
 namespace {
 
-class GlobalPageTest : public PageFixture {
-  protected:
-    void SetUp() override {
-        PageFixture::SetUp();
-        load();
-        page.attachArea(area(), nullptr, 0);
-    }
-    template <typename T>
-    T* w(const char* name) {
-        return find<T>(&page, name);
-    }
-    CGlobalDlg page;
-};
+class GlobalPageTest : public AreaPageFixture<CGlobalDlg> {};
 
 TEST_F(GlobalPageTest, FillsTheControlsFromTheRecord) {
     SkinSection& r = area().skin;

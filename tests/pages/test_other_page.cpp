@@ -4,24 +4,14 @@
 
 namespace {
 
-class OtherPageTest : public PageFixture {
+class OtherPageTest : public AreaPageFixture<COtherDlg> {
   protected:
-    void SetUp() override {
-        PageFixture::SetUp();
-        load();
-        page.attachArea(area(), nullptr, 0);
-    }
-    template <typename T>
-    T* w(const char* name) {
-        return find<T>(&page, name);
-    }
     QStringList modes() {
         QStringList out;
         for (int i = 0; i < w<QComboBox>("resolution")->count(); ++i)
             out << w<QComboBox>("resolution")->itemText(i);
         return out;
     }
-    COtherDlg page;
 };
 
 TEST_F(OtherPageTest, ListsEach32BitModeOnceNewestFirst) {

@@ -4,19 +4,7 @@
 
 namespace {
 
-class SloganPageTest : public PageFixture {
-  protected:
-    void SetUp() override {
-        PageFixture::SetUp();
-        load();
-        page.attachArea(area(), nullptr, 0);
-    }
-    template <typename T>
-    T* w(const char* name) {
-        return find<T>(&page, name);
-    }
-    CBiaoYuDlg page;
-};
+class SloganPageTest : public AreaPageFixture<CBiaoYuDlg> {};
 
 TEST_F(SloganPageTest, FillsTheControlsFromANewRecord) {
     page.loadPage();

@@ -4,17 +4,8 @@
 
 namespace {
 
-class TitlePageTest : public PageFixture {
+class TitlePageTest : public AreaPageFixture<CTitleDlg> {
   protected:
-    void SetUp() override {
-        PageFixture::SetUp();
-        load();
-        page.attachArea(area(), nullptr, 0);
-    }
-    template <typename T>
-    T* w(const char* name) {
-        return find<T>(&page, name);
-    }
     QStringList entries(const char* list) {
         QStringList out;
         for (int i = 0; i < w<QComboBox>(list)->count(); ++i)
@@ -22,7 +13,6 @@ class TitlePageTest : public PageFixture {
         out.sort();
         return out;
     }
-    CTitleDlg page;
 };
 
 TEST_F(TitlePageTest, FillsTheControlsFromANewRecord) {

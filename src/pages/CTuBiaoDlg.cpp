@@ -48,6 +48,10 @@ void warn(const std::string& text) {
 void fail(const std::string& text) {
     ui::current().message(text, ui::kCaption, ui::Icon::Error, ui::Buttons::Ok);
 }
+// The folder change on disk stands and the list in memory follows it; the full save of the
+// next "保存" writes the list again.
+constexpr const char* kListNotSaved =
+    "同步目录列表无法写入 desk.ini（文件只读或磁盘已满？），将在下次保存配置时再次写入。";
 void setAll(std::initializer_list<QWidget*> widgets, bool on) {
     for (QWidget* w : widgets) w->setEnabled(on);
 }
@@ -371,7 +375,7 @@ void CTuBiaoDlg::newSyncFolder() {
     }
     ProfileStore& store = ProfileStore::instance();
     store.syncFolders.push_back(*name);
-    saveSyncFolders(store);
+    if (!saveSyncFolders(store)) fail(kListNotSaved);
     // Only the list is refilled: edits on the page not yet saved stay as they are.
     fillSyncFolders(ss(syncFolders_->currentText()));
     std::string text = "新建桌面同步目录成功！";
@@ -404,7 +408,7 @@ void CTuBiaoDlg::deleteSyncFolder() {
     const std::string name = ss(syncFolders_->currentText());
     ::deleteSyncFolder(name, store.syncFolders);
     // The folder is gone from disk, so the stored list follows at once.
-    saveSyncFolders(store);
+    if (!saveSyncFolders(store)) fail(kListNotSaved);
     fillSyncFolders(name);
     warn("删除桌面同步目录操作成功！");
 }

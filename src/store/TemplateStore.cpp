@@ -197,8 +197,9 @@ int loadSyncFolders(ProfileStore& store) {
 }
 
 int saveSyncFolders(ProfileStore& store) {
-    store.WriteText(kSyncSection, "目录", join(store.syncFolders));
-    return 1;
+    // Called on its own right after a folder is made or removed: the caller must hear when
+    // desk.ini could not take the list.
+    return store.WriteText(kSyncSection, "目录", join(store.syncFolders)).ok ? 1 : 0;
 }
 
 int loadCoordinateIndices(ProfileStore& store) {

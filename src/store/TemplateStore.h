@@ -26,7 +26,7 @@ int loadNoticeTemplates(ProfileStore& store);
 int saveNoticeTemplates(ProfileStore& store);
 // 0 when the stored list is empty, else 1 (empty entries are kept).
 int loadSyncFolders(ProfileStore& store);
-int saveSyncFolders(ProfileStore& store);
+int saveSyncFolders(ProfileStore& store);  // 0 when desk.ini could not be written
 // 0 when the stored guid list is empty, else 1. The first record of a guid wins.
 int loadCoordinateIndices(ProfileStore& store);
 int saveCoordinateIndices(ProfileStore& store);

@@ -310,6 +310,21 @@ TEST_F(IconPage, SyncFolderMadeResetAndDeleted) {
     EXPECT_EQ(script.texts().back(), "删除桌面同步目录操作成功！");
 }
 
+TEST_F(IconPage, SyncFolderListThatCannotBeWrittenIsReported) {
+    page.loadPage();
+    const std::string before = deskIniBytes();
+    script.names = {std::string("网吧")};
+    setWriteFailureForTesting("磁盘已满");
+    find<QPushButton>(&page, "newSyncFolder")->click();
+    setWriteFailureForTesting(std::nullopt);
+    EXPECT_TRUE(std::filesystem::exists(fsPath(syncFolderPath("网吧"))));
+    EXPECT_EQ(store().syncFolders, std::vector<std::string>{"网吧"});
+    EXPECT_EQ(deskIniBytes(), before);
+    ASSERT_GE(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].icon, ui::Icon::Error);
+    EXPECT_NE(script.messages[0].text.find("desk.ini"), std::string::npos);
+}
+
 TEST_F(IconPage, SyncFolderThatCannotBeMade) {
     page.loadPage();
     platform::setDesktopFolderForTesting(file("没有这个桌面"));
